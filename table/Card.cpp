@@ -1,0 +1,55 @@
+#include "table/Card.h"
+
+namespace korvel {
+
+namespace {
+constexpr std::string_view kSuitOrder = "dchs";
+constexpr std::string_view kRankLetters = "A23456789tJQK";  // index = rank - 1
+}  // namespace
+
+Card InitialCard(int slot)
+{
+  const bool ace = slot >= 48;
+  const int rank = ace ? 1 : 2 + slot / 4;
+  const char suit = kSuitOrder[static_cast<std::size_t>(ace ? slot - 48 : slot % 4)];
+  Card card;
+  card.Suit = std::string(1, suit);
+  card.Code = std::string{kRankLetters[static_cast<std::size_t>(rank - 1)], suit};
+  card.Rank = static_cast<std::int16_t>(rank);
+  return card;
+}
+
+GridPlace TableauPlace(int slot)
+{
+  int row = 0;
+  int rowStart = 0;
+  while (slot >= rowStart + (ColumnCount - row)) {
+    rowStart += ColumnCount - row;
+    ++row;
+  }
+  return {row + (slot - rowStart), row};
+}
+
+std::string CardPicturePath(std::string_view programFolder, std::string_view code)
+{
+  std::string path(programFolder);
+  path += "/cards/";
+  path += code;
+  path += ".gif";
+  return path;
+}
+
+std::string EmptyStockPicturePath(std::string_view programFolder)
+{
+  return CardPicturePath(programFolder, "InvertedB");
+}
+
+std::array<std::string, DeckSize + 1> CardPictureNames()
+{
+  std::array<std::string, DeckSize + 1> names;
+  for (int slot = 0; slot < DeckSize; ++slot) names[slot] = InitialCard(slot).Code + ".gif";
+  names[DeckSize] = "InvertedB.gif";
+  return names;
+}
+
+}  // namespace korvel

@@ -1,0 +1,42 @@
+#pragma once
+// Reading the card pictures from the `cards` folder. The files come from outside the program, so
+// every read is checked: dimensions before decoding, and a complete file (up to its trailer).
+
+#include <QImage>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvel {
+
+// Largest picture side accepted; a card is 73 x 97, so this leaves room for any real card set.
+inline constexpr int MaxPictureSide = 1024;
+// Largest file read into memory.
+inline constexpr long MaxPictureFileBytes = 8L * 1024 * 1024;
+
+struct BadPicture {
+  std::string File;
+  std::string Reason;  // French, for the player
+};
+
+class PictureError : public std::runtime_error {
+ public:
+  explicit PictureError(BadPicture bad);
+  const BadPicture& Bad() const { return bad_; }
+
+ private:
+  BadPicture bad_;
+};
+
+// Decodes the first frame of a GIF into premultiplied ARGB; throws PictureError.
+QImage LoadCardPicture(const std::string& path);
+
+// Cheap start-up check of all 53 files: each exists and opens with a sane GIF header.
+std::vector<BadPicture> CheckCardPictures(std::string_view programFolder);
+
+// The French message that names every unreadable file.
+std::string PictureErrorText(const std::vector<BadPicture>& bad);
+
+}  // namespace korvel

@@ -1,0 +1,252 @@
+#include "table/PictureControls.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvel {
+
+std::int16_t WholeTwips(float value)
+{
+  return static_cast<std::int16_t>(std::nearbyint(value));
+}
+
+int FrameTwips(Frame frame)
+{
+  switch (frame) {
+    case Frame::Flat: return TwipsPerPixel;
+    case Frame::Sunken: return 2 * TwipsPerPixel;
+    case Frame::None: break;
+  }
+  return 0;
+}
+
+namespace {
+
+bool FullyOpaque(const QImage& image)
+{
+  if (image.isNull()) return false;
+  if (!image.hasAlphaChannel()) return true;
+  // The 52 backs share one image: look at its pixels once.
+  static qint64 lastKey = 0;
+  static bool lastAnswer = false;
+  if (image.cacheKey() == lastKey) return lastAnswer;
+  lastKey = image.cacheKey();
+  lastAnswer = false;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(line[x]) != 255) return false;
+  }
+  lastAnswer = true;
+  return true;
+}
+
+}  // namespace
+
+// --- PictureControl ---------------------------------------------------------------------------
+
+PictureControl::PictureControl(ControlSurface& surface, ControlSet set, std::int16_t index,
+                               ControlState state)
+    : surface_(&surface), set_(set), index_(index), s_(std::move(state))
+{
+  UpdateOpaque();
+}
+
+void PictureControl::Repaint() const
+{
+  if (s_.Visible) surface_->Repaint(Rect());
+}
+
+void PictureControl::Move(float left, float top)
+{
+  if (left == s_.Left && top == s_.Top) return;
+  Repaint();
+  s_.Left = left;
+  s_.Top = top;
+  Repaint();
+}
+
+void PictureControl::SetVisible(bool visible)
+{
+  if (visible == s_.Visible) return;
+  s_.Visible = visible;
+  surface_->Repaint(Rect());
+}
+
+void PictureControl::SetPicture(QImage picture)
+{
+  Repaint();
+  const float frame = 2.0f * static_cast<float>(FrameTwips(s_.Border));
+  s_.Width = static_cast<float>(picture.width() * TwipsPerPixel) + frame;
+  s_.Height = static_cast<float>(picture.height() * TwipsPerPixel) + frame;
+  s_.Picture = std::move(picture);
+  UpdateOpaque();
+  Repaint();
+}
+
+void PictureControl::ClearPicture()
+{
+  s_.Picture = QImage();
+  UpdateOpaque();
+  Repaint();
+}
+
+void PictureControl::UpdateOpaque()
+{
+  // A frame is drawn solid, so a control hides what lies behind it when its picture is opaque and
+  // fills the space inside the frame.
+  const float frame = 2.0f * static_cast<float>(FrameTwips(s_.Border));
+  const bool fills = static_cast<float>(s_.Picture.width() * TwipsPerPixel) + frame == s_.Width &&
+                     static_cast<float>(s_.Picture.height() * TwipsPerPixel) + frame == s_.Height;
+  opaque_ = fills && FullyOpaque(s_.Picture);
+}
+
+void PictureControl::BringToFront() { surface_->Restack(this, true); }
+void PictureControl::SendToBack() { surface_->Restack(this, false); }
+
+// --- ControlSurface ---------------------------------------------------------------------------
+
+PictureControl& ControlSurface::Create(ControlSet set, std::int16_t index, ControlState state)
+{
+  controls_.push_back(PictureControl(*this, set, index, std::move(state)));
+  PictureControl* control = &controls_.back();
+  auto& members = bySet_[static_cast<std::size_t>(set)];
+  if (members.size() <= static_cast<std::size_t>(index))
+    members.resize(static_cast<std::size_t>(index) + 1, nullptr);
+  members[static_cast<std::size_t>(index)] = control;
+  zorder_.insert(zorder_.begin(), control);  // behind everything created before it
+  return *control;
+}
+
+PictureControl& ControlSurface::Get(ControlSet set, std::int16_t index)
+{
+  return *bySet_[static_cast<std::size_t>(set)].at(static_cast<std::size_t>(index));
+}
+
+const PictureControl& ControlSurface::Get(ControlSet set, std::int16_t index) const
+{
+  return *bySet_[static_cast<std::size_t>(set)].at(static_cast<std::size_t>(index));
+}
+
+void ControlSurface::Restack(PictureControl* control, bool toFront)
+{
+  auto it = std::find(zorder_.begin(), zorder_.end(), control);
+  if (toFront) {
+    if (it + 1 == zorder_.end()) return;
+    std::rotate(it, it + 1, zorder_.end());
+  } else {
+    if (it == zorder_.begin()) return;
+    std::rotate(zorder_.begin(), it, it + 1);
+  }
+  control->Repaint();
+}
+
+PictureControl* ControlSurface::HitTest(float x, float y) const
+{
+  for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it) {
+    const PictureControl* c = *it;
+    if (c->s_.Visible && c->s_.Enabled && c->Rect().Contains(x, y)) return *it;
+  }
+  return nullptr;
+}
+
+void ControlSurface::SetHandler(ControlSet set, ControlEvent event, ControlHandler handler)
+{
+  handlers_[static_cast<std::size_t>(set)][static_cast<std::size_t>(event)] = std::move(handler);
+}
+
+bool ControlSurface::HasHandler(ControlSet set, ControlEvent event) const
+{
+  return static_cast<bool>(handlers_[static_cast<std::size_t>(set)][static_cast<std::size_t>(event)]);
+}
+
+void ControlSurface::Dispatch(PictureControl* control, ControlEvent event, ControlEventArgs args) const
+{
+  const auto& handler =
+      handlers_[static_cast<std::size_t>(control->set_)][static_cast<std::size_t>(event)];
+  if (!handler) return;
+  args.Index = control->index_;
+  args.X -= control->s_.Left;
+  args.Y -= control->s_.Top;
+  handler(args);
+}
+
+TwipRect ControlSurface::DragRect() const
+{
+  if (!drag_) return {};
+  const TwipRect r = drag_->Source->Rect();
+  return {drag_->X - drag_->GrabX, drag_->Y - drag_->GrabY, r.Width, r.Height};
+}
+
+void ControlSurface::RepaintAll() const
+{
+  Repaint({-1e9f, -1e9f, 2e9f, 2e9f});
+}
+
+void ControlSurface::PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift)
+{
+  // The button is up yet a gesture is still open: its release went elsewhere (a modal window took
+  // the mouse), so it ends here without a click or drop.
+  if (gesture_ != Gesture::None && (buttons & LeftButton) == 0) CancelGesture();
+  switch (gesture_) {
+    case Gesture::Dragging:
+      Repaint(DragRect());
+      drag_->X = x;
+      drag_->Y = y;
+      Repaint(DragRect());
+      return;
+    case Gesture::Pressed:
+      if (pressed_ != nullptr) Dispatch(pressed_, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
+      return;
+    case Gesture::None:
+      if (PictureControl* c = HitTest(x, y))
+        Dispatch(c, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
+      return;
+  }
+}
+
+void ControlSurface::PointerPress(float x, float y, std::int16_t button, std::int16_t shift)
+{
+  if (gesture_ != Gesture::None || button != LeftButton) return;
+  // A card may have appeared under a pointer that has not moved since (a deal, a turned card):
+  // the control pressed hears about the pointer first, so it is the one dragged.
+  if (PictureControl* c = HitTest(x, y))
+    Dispatch(c, ControlEvent::MouseMove, {0, button, shift, x, y, nullptr});
+  PictureControl* c = HitTest(x, y);
+  if (c != nullptr && c->s_.Drag == DragMode::Automatic) {
+    gesture_ = Gesture::Dragging;
+    drag_ = DragState{c, x - c->s_.Left, y - c->s_.Top, x, y};
+    Repaint(DragRect());
+    return;
+  }
+  gesture_ = Gesture::Pressed;
+  pressed_ = c;
+}
+
+void ControlSurface::PointerRelease(float x, float y, std::int16_t button, std::int16_t shift)
+{
+  if (button != LeftButton) return;
+  if (gesture_ == Gesture::Dragging) {
+    const DragState drag = *drag_;
+    CancelGesture();
+    if (PictureControl* target = HitTest(x, y))
+      Dispatch(target, ControlEvent::DragDrop, {0, button, shift, x, y, drag.Source});
+    return;
+  }
+  if (gesture_ == Gesture::Pressed) {
+    PictureControl* pressed = pressed_;
+    CancelGesture();
+    if (pressed != nullptr && HitTest(x, y) == pressed)
+      Dispatch(pressed, ControlEvent::Click, {0, button, shift, x, y, nullptr});
+  }
+}
+
+void ControlSurface::CancelGesture()
+{
+  if (gesture_ == Gesture::Dragging) Repaint(DragRect());
+  gesture_ = Gesture::None;
+  pressed_ = nullptr;
+  drag_.reset();
+}
+
+}  // namespace korvel

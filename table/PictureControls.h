@@ -1,0 +1,180 @@
+#pragma once
+// Windowless picture controls, modelled without any widget: geometry in twips, visibility, enabled
+// state, drag mode, frame, picture and one stacking order for the whole table, with hit-testing and
+// the gestures (press, move, release) that become clicks, pointer moves, drags and drops.
+
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace korvel {
+
+inline constexpr int TwipsPerPixel = 15;
+
+// Nearest whole twip, halves to the even neighbour (positions are read as single-precision values).
+std::int16_t WholeTwips(float value);
+
+enum class DragMode : std::uint8_t { Manual, Automatic };
+enum class Frame : std::uint8_t { None, Flat, Sunken };
+enum class ControlSet : std::uint8_t { imgPile, imgBack, imgKingMove, imgSuitPile, imgEnd };
+enum class ControlEvent : std::uint8_t { Click, MouseMove, DragDrop };
+inline constexpr int ControlSetCount = 5;
+inline constexpr int ControlEventCount = 3;
+
+// Mouse buttons and modifier keys as the handlers receive them.
+inline constexpr std::int16_t LeftButton = 1;
+inline constexpr std::int16_t RightButton = 2;
+inline constexpr std::int16_t MiddleButton = 4;
+
+// Frame thickness on each side: flat is one black pixel, sunken a two-pixel 3-D edge.
+int FrameTwips(Frame frame);
+
+struct TwipRect {
+  float Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Contains(float x, float y) const
+  {
+    return x >= Left && x < Left + Width && y >= Top && y < Top + Height;
+  }
+  bool Covers(const TwipRect& o) const
+  {
+    return o.Left >= Left && o.Top >= Top && o.Left + o.Width <= Left + Width &&
+           o.Top + o.Height <= Top + Height;
+  }
+};
+
+class ControlSurface;
+
+// Stored state of a control as the window creates it.
+struct ControlState {
+  float Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Visible = true;
+  bool Enabled = true;
+  DragMode Drag = DragMode::Manual;
+  Frame Border = Frame::None;
+  QImage Picture;  // stored with the window; its size is already part of Width and Height
+};
+
+class PictureControl {
+ public:
+  ControlSet Set() const { return set_; }
+  std::int16_t Index() const { return index_; }
+
+  float Left() const { return s_.Left; }
+  float Top() const { return s_.Top; }
+  float Width() const { return s_.Width; }
+  float Height() const { return s_.Height; }
+  TwipRect Rect() const { return {s_.Left, s_.Top, s_.Width, s_.Height}; }
+  void SetLeft(float left) { Move(left, s_.Top); }
+  void SetTop(float top) { Move(s_.Left, top); }
+  void Move(float left, float top);
+
+  bool Visible() const { return s_.Visible; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return s_.Enabled; }
+  void SetEnabled(bool enabled) { s_.Enabled = enabled; }
+  DragMode Drag() const { return s_.Drag; }
+  void SetDragMode(DragMode mode) { s_.Drag = mode; }
+  Frame Border() const { return s_.Border; }
+
+  const QImage& Picture() const { return s_.Picture; }
+  // The control takes the picture's size plus its frame; clearing the picture keeps the size.
+  void SetPicture(QImage picture);
+  void ClearPicture();
+  // The picture fills the whole control without transparency, so nothing behind it shows.
+  bool Opaque() const { return opaque_; }
+
+  void BringToFront();
+  void SendToBack();
+
+ private:
+  friend class ControlSurface;
+  PictureControl(ControlSurface& surface, ControlSet set, std::int16_t index, ControlState state);
+  void Repaint() const;
+  void UpdateOpaque();
+
+  ControlSurface* surface_;
+  ControlSet set_;
+  std::int16_t index_;
+  ControlState s_;
+  bool opaque_ = false;
+};
+
+struct ControlEventArgs {
+  std::int16_t Index = 0;
+  std::int16_t Button = 0;
+  std::int16_t Shift = 0;
+  float X = 0, Y = 0;  // pointer, relative to the control that receives the event
+  const PictureControl* Source = nullptr;  // the dragged control, for a drop
+};
+using ControlHandler = std::function<void(const ControlEventArgs&)>;
+
+class ControlSurface {
+ public:
+  ControlSurface() = default;
+  ControlSurface(const ControlSurface&) = delete;
+  ControlSurface& operator=(const ControlSurface&) = delete;
+
+  // Creation order is stacking order: each new control goes behind all earlier ones.
+  PictureControl& Create(ControlSet set, std::int16_t index, ControlState state);
+  PictureControl& Get(ControlSet set, std::int16_t index);
+  const PictureControl& Get(ControlSet set, std::int16_t index) const;
+  std::size_t Count() const { return controls_.size(); }
+
+  // The stacking order, from the back to the front.
+  const std::vector<PictureControl*>& BackToFront() const { return zorder_; }
+
+  // The frontmost visible, enabled control containing the point, over its whole rectangle.
+  PictureControl* HitTest(float x, float y) const;
+
+  void SetHandler(ControlSet set, ControlEvent event, ControlHandler handler);
+  bool HasHandler(ControlSet set, ControlEvent event) const;
+
+  // Gestures, in twips. A left press on an automatic-drag control starts a drag at once; on a manual
+  // one it becomes a click if released over the same control. While a gesture lasts, pointer moves go
+  // to the pressed control (a drag's moves reach no handler) and other presses are ignored.
+  void PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift);
+  void PointerPress(float x, float y, std::int16_t button, std::int16_t shift);
+  void PointerRelease(float x, float y, std::int16_t button, std::int16_t shift);
+  // Drops any gesture in progress without a click or drop (the table changed or lost the mouse).
+  void CancelGesture();
+
+  struct DragState {
+    const PictureControl* Source;
+    float GrabX, GrabY;  // where the pointer holds the control, relative to its origin
+    float X, Y;          // the pointer now
+  };
+  const std::optional<DragState>& Dragging() const { return drag_; }
+  // Where the dragged control's image follows the pointer.
+  TwipRect DragRect() const;
+
+  // Called with every area whose look changed; the view repaints it.
+  void SetRepaintHandler(std::function<void(const TwipRect&)> handler) { repaint_ = std::move(handler); }
+  void Repaint(const TwipRect& area) const
+  {
+    if (repaint_) repaint_(area);
+  }
+  void RepaintAll() const;
+
+ private:
+  friend class PictureControl;
+  void Restack(PictureControl* control, bool toFront);
+  void Dispatch(PictureControl* control, ControlEvent event, ControlEventArgs args) const;
+
+  std::deque<PictureControl> controls_;
+  std::array<std::vector<PictureControl*>, ControlSetCount> bySet_;
+  std::vector<PictureControl*> zorder_;
+  std::array<std::array<ControlHandler, ControlEventCount>, ControlSetCount> handlers_;
+
+  enum class Gesture : std::uint8_t { None, Pressed, Dragging };
+  Gesture gesture_ = Gesture::None;
+  PictureControl* pressed_ = nullptr;  // capture of a click gesture; null over the bare table
+  std::optional<DragState> drag_;
+  std::function<void(const TwipRect&)> repaint_;
+};
+
+}  // namespace korvel

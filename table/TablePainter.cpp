@@ -1,0 +1,113 @@
+#include "table/TablePainter.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <vector>
+
+#include "table/frmSolitaire.h"
+
+namespace korvel {
+
+namespace {
+
+int CentreFloor(float twips)
+{
+  // First pixel whose centre (15p + 7) is at or past `twips`.
+  return static_cast<int>(std::ceil((twips - 7.0f) / TwipsPerPixel));
+}
+
+void PaintBackground(QPainter& painter, const frmSolitaire& form, const QRect& area)
+{
+  const std::vector<std::int16_t>& rows = form.BackgroundRows();
+  const QRect painted(0, 0, static_cast<int>(form.BackgroundWidth()) / TwipsPerPixel,
+                      static_cast<int>(rows.size()));
+  const QRect bands = area & painted;
+  // Anything the gradient did not reach shows the window's black.
+  if (bands != area) {
+    const QRegion black = QRegion(area).subtracted(bands);
+    for (const QRect& r : black) painter.fillRect(r, Qt::black);
+  }
+  for (int y = bands.top(); y <= bands.bottom();) {
+    const std::int16_t blue = rows[static_cast<std::size_t>(y)];
+    int end = y + 1;
+    while (end <= bands.bottom() && rows[static_cast<std::size_t>(end)] == blue) ++end;
+    painter.fillRect(QRect(bands.left(), y, bands.width(), end - y),
+                     blue < 0 ? QColor(Qt::black) : QColor(0, 0, blue));
+    y = end;
+  }
+}
+
+void PaintFrame(QPainter& painter, Frame frame, const QRect& r)
+{
+  if (frame == Frame::Flat) {
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+  } else if (frame == Frame::Sunken) {
+    // Outer edge: shadow above and left, highlight below and right; inner edge: dark shadow, face.
+    const QColor shadow(128, 128, 128), highlight(255, 255, 255), dark(64, 64, 64), face(212, 208, 200);
+    auto edge = [&](const QRect& e, const QColor& topLeft, const QColor& bottomRight) {
+      painter.fillRect(QRect(e.left(), e.top(), e.width(), 1), topLeft);
+      painter.fillRect(QRect(e.left(), e.top(), 1, e.height()), topLeft);
+      painter.fillRect(QRect(e.left(), e.bottom(), e.width(), 1), bottomRight);
+      painter.fillRect(QRect(e.right(), e.top() + 1, 1, e.height() - 1), bottomRight);
+    };
+    edge(r, shadow, highlight);
+    edge(r.adjusted(1, 1, -1, -1), dark, face);
+  }
+}
+
+void PaintControl(QPainter& painter, const PictureControl& c, const QRect& r)
+{
+  const int inset = FrameTwips(c.Border()) / TwipsPerPixel;
+  if (!c.Picture().isNull()) painter.drawImage(r.left() + inset, r.top() + inset, c.Picture());
+  PaintFrame(painter, c.Border(), r);
+}
+
+}  // namespace
+
+float PixelCentreTwips(int pixel) { return static_cast<float>(pixel * TwipsPerPixel + 7); }
+
+QRect PixelRect(const TwipRect& rect)
+{
+  const int left = CentreFloor(rect.Left);
+  const int top = CentreFloor(rect.Top);
+  return {left, top, CentreFloor(rect.Left + rect.Width) - left, CentreFloor(rect.Top + rect.Height) - top};
+}
+
+void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area)
+{
+  PaintBackground(painter, form, area);
+
+  // Front to back, keep what shows in `area` and is not hidden behind an opaque control in front
+  // (the 24 stock backs lie exactly on one another); then draw those from the back.
+  const auto& order = form.Controls().BackToFront();
+  std::vector<std::pair<const PictureControl*, QRect>> shown;
+  std::vector<QRect> opaque;
+  shown.reserve(order.size());
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const PictureControl& c = **it;
+    if (!c.Visible()) continue;
+    const QRect r = PixelRect(c.Rect());
+    if (!r.intersects(area)) continue;
+    bool hidden = false;
+    for (const QRect& o : opaque)
+      if (o.contains(r)) {
+        hidden = true;
+        break;
+      }
+    if (hidden) continue;
+    shown.emplace_back(&c, r);
+    if (c.Opaque()) opaque.push_back(r);
+  }
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintControl(painter, *it->first, it->second);
+
+  // The dragged card follows the pointer; its own picture stays where it was until the drop.
+  if (const auto& drag = form.Controls().Dragging()) {
+    const QRect r = PixelRect(form.Controls().DragRect());
+    if (r.intersects(area)) PaintControl(painter, *drag->Source, r);
+  }
+}
+
+}  // namespace korvel

@@ -1,0 +1,22 @@
+#pragma once
+// Draws the table: the persistent background, then every visible picture control from the back to
+// the front with its frame, then the card being dragged. Pixel coordinates, one pixel = 15 twips.
+
+#include <QRect>
+
+#include "table/PictureControls.h"
+
+class QPainter;
+
+namespace korvel {
+
+class frmSolitaire;
+
+// The pixels a twip rectangle covers: those whose centres lie inside it.
+QRect PixelRect(const TwipRect& rect);
+// The twip at the centre of a pixel.
+float PixelCentreTwips(int pixel);
+
+void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area);
+
+}  // namespace korvel

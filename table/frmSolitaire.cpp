@@ -1,0 +1,332 @@
+#include "table/frmSolitaire.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <utility>
+
+#include "rules/MCardTest.h"
+#include "table/TableDefinition.h"
+
+namespace korvel {
+
+namespace {
+
+using MCardTest::CanPlayOnSuit;
+using MCardTest::CanStack;
+using MCardTest::CardBelow;
+using MCardTest::IsKing;
+
+constexpr EventBinding kBindings[] = {
+    {"imgBack_Click", ControlSet::imgBack, ControlEvent::Click,
+     [](frmSolitaire& f, const ControlEventArgs& e) { f.imgBack_Click(e.Index); }},
+    {"imgEnd_Click", ControlSet::imgEnd, ControlEvent::Click,
+     [](frmSolitaire& f, const ControlEventArgs&) { f.imgEnd_Click(); }},
+    {"imgPile_MouseMove", ControlSet::imgPile, ControlEvent::MouseMove,
+     [](frmSolitaire& f, const ControlEventArgs& e) { f.imgPile_MouseMove(e.Index, e.Button, e.Shift, e.X, e.Y); }},
+    {"imgPile_DragDrop", ControlSet::imgPile, ControlEvent::DragDrop,
+     [](frmSolitaire& f, const ControlEventArgs& e) { f.imgPile_DragDrop(e.Index, e.Source, e.X, e.Y); }},
+    {"imgSuitPile_DragDrop", ControlSet::imgSuitPile, ControlEvent::DragDrop,
+     [](frmSolitaire& f, const ControlEventArgs& e) { f.imgSuitPile_DragDrop(e.Index, e.Source, e.X, e.Y); }},
+    {"imgKingMove_DragDrop", ControlSet::imgKingMove, ControlEvent::DragDrop,
+     [](frmSolitaire& f, const ControlEventArgs& e) { f.imgKingMove_DragDrop(e.Index, e.Source, e.X, e.Y); }},
+};
+
+const ControlDefinition& DefinitionOf(ControlSet set, std::int16_t index)
+{
+  for (const ControlDefinition& row : TableControls())
+    if (row.Set == set && index >= row.First && index <= row.Last) return row;
+  throw std::logic_error("control without a definition");
+}
+
+ControlState StoredState(const ControlDefinition& row, std::int16_t index)
+{
+  ControlState state;
+  state.Left = DefinedLeft(row, index);
+  state.Top = DefinedTop(row, index);
+  state.Width = row.Width;
+  state.Height = row.Height;
+  state.Visible = row.Visible;
+  state.Enabled = row.Enabled;
+  state.Drag = row.Drag;
+  state.Border = row.Border;
+  if (row.Picture == StoredPicture::CardBack) state.Picture = CardBackPicture();
+  return state;
+}
+
+}  // namespace
+
+const QImage& CardBackPicture()
+{
+  static const QImage back = [] {
+    QImage image(QStringLiteral(":/korvel/back.jpg"));
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  }();
+  return back;
+}
+
+std::vector<std::int16_t> GradientRows(int height)
+{
+  std::vector<std::int16_t> rows(static_cast<std::size_t>(std::max(height, 0)), -1);
+  auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+  for (int band = 0; band <= 255; ++band) {
+    const int first = std::max(floorDiv((band - 1) * height, 256), 0);
+    const int last = std::min(floorDiv(band * height, 256), height - 1);
+    for (int row = first; row <= last; ++row) rows[static_cast<std::size_t>(row)] = static_cast<std::int16_t>(255 - band);
+  }
+  return rows;
+}
+
+std::span<const EventBinding> frmSolitaire::EventBindings() { return kBindings; }
+
+frmSolitaire::frmSolitaire(std::string programFolder)
+    : folder_(std::move(programFolder)),
+      screenWidth_(TableClientWidth),
+      clientWidth_(TableClientWidth),
+      clientHeight_(TableClientHeight)
+{
+  for (const CreationRun& run : TableCreationOrder()) {
+    const int step = run.Last >= run.First ? 1 : -1;
+    for (int i = run.First;; i += step) {
+      const auto index = static_cast<std::int16_t>(i);
+      surface_.Create(run.Set, index, StoredState(DefinitionOf(run.Set, index), index));
+      if (i == run.Last) break;
+    }
+  }
+  for (const EventBinding& binding : kBindings)
+    surface_.SetHandler(binding.Set, binding.Event,
+                        [this, call = binding.Call](const ControlEventArgs& args) { call(*this, args); });
+}
+
+void frmSolitaire::SetClientSize(float widthTwips, float heightTwips)
+{
+  clientWidth_ = widthTwips;
+  clientHeight_ = heightTwips;
+}
+
+// --- Events from outside ----------------------------------------------------------------------
+
+void frmSolitaire::Raise(const std::function<void()>& handler)
+{
+  if (failed_) return;
+  try {
+    handler();
+  } catch (const PictureError& error) {
+    failed_ = true;
+    surface_.CancelGesture();
+    if (OnPictureError) OnPictureError(error);
+  }
+}
+
+void frmSolitaire::PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift)
+{
+  Raise([&] { surface_.PointerMove(x, y, buttons, shift); });
+}
+
+void frmSolitaire::PointerPress(float x, float y, std::int16_t button, std::int16_t shift)
+{
+  Raise([&] { surface_.PointerPress(x, y, button, shift); });
+}
+
+void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::int16_t shift)
+{
+  Raise([&] { surface_.PointerRelease(x, y, button, shift); });
+}
+
+QImage frmSolitaire::ReadPicture(const std::string& code) const
+{
+  return LoadCardPicture(CardPicturePath(folder_, code));
+}
+
+// --- Start-up and dealing ---------------------------------------------------------------------
+
+void frmSolitaire::PaintBackground()
+{
+  backgroundWidth_ = screenWidth_;
+  backgroundHeight_ = clientHeight_;
+  backgroundRows_ = GradientRows(WholeTwips(clientHeight_ / TwipsPerPixel));
+  surface_.RepaintAll();
+}
+
+void frmSolitaire::Form_Load()
+{
+  PaintBackground();
+
+  for (int slot = 0; slot < DeckSize; ++slot) {
+    Card fresh = InitialCard(slot);
+    Card& card = Deck[static_cast<std::size_t>(slot)];
+    card.Code = std::move(fresh.Code);
+    card.Suit = std::move(fresh.Suit);
+    card.Rank = fresh.Rank;
+  }
+
+  for (std::int16_t i = 0; i <= 51; ++i) {
+    random_.Randomize();
+    const std::int16_t j = ShuffleIndex(random_.Rnd());
+    Card& a = Deck[static_cast<std::size_t>(i)];
+    Card& b = Deck[static_cast<std::size_t>(j)];
+    std::swap(a.Code, b.Code);
+    std::swap(a.Suit, b.Suit);
+    std::swap(a.Rank, b.Rank);
+  }
+
+  TopCardsOn();
+
+  for (int i = 0; i < TableauSize; ++i) imgBack(i).SetEnabled(false);
+
+  imgEnd().SetPicture(LoadCardPicture(EmptyStockPicturePath(folder_)));
+  imgEnd().SendToBack();
+
+  for (int i = 0; i < ColumnCount; ++i) {
+    imgKingMove(i).SendToBack();
+    imgKingMove(i).SetEnabled(false);
+  }
+}
+
+void frmSolitaire::TopCardsOn()
+{
+  for (const std::int16_t slot : LastDealtSlots) imgBack_Click(slot);
+}
+
+void frmSolitaire::mnuGameDeal_Click()
+{
+  // A drag still under way would drop a card that the deal has just turned face down.
+  surface_.CancelGesture();
+  for (int i = 0; i < DeckSize; ++i) {
+    imgPile(i).SetVisible(false);
+    imgBack(i).SetVisible(true);
+    Deck[static_cast<std::size_t>(i)].HasNext = False16;
+    if (i < TableauSize) {
+      imgPile(i).SetLeft(imgBack(i).Left());
+      imgPile(i).SetTop(imgBack(i).Top());
+    } else {
+      imgPile(i).SetLeft(WasteLeft);
+      imgPile(i).SetTop(WasteTop);
+    }
+  }
+  for (int k = 0; k < FoundationCount; ++k) {
+    imgSuitPile(k).ClearPicture();
+    PileSuit[static_cast<std::size_t>(k)].clear();
+  }
+  Form_Load();
+}
+
+// --- Turning cards and the stock ---------------------------------------------------------------
+
+void frmSolitaire::imgBack_Click(std::int16_t Index)
+{
+  imgBack(Index).SetVisible(false);
+  imgPile(Index).SetPicture(ReadPicture(Deck[static_cast<std::size_t>(Index)].Code));
+  imgPile(Index).SetEnabled(true);
+  imgPile(Index).SetVisible(true);
+  imgPile(Index).BringToFront();
+}
+
+void frmSolitaire::imgEnd_Click()
+{
+  for (std::int16_t i = TableauSize; i <= 51; ++i) {
+    if (imgPile(i).Top() == static_cast<float>(WasteTop)) {
+      imgPile(i).SetVisible(false);
+      imgBack(i).SetVisible(true);
+    }
+  }
+}
+
+void frmSolitaire::imgPile_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, float, float)
+{
+  DragCard = Index;
+}
+
+// --- Drops ------------------------------------------------------------------------------------
+
+void frmSolitaire::DetachFromCardUnder(std::int16_t slot)
+{
+  // A card only knows the card laid on it, so the card that `slot` leaves is found by its link.
+  for (Card& card : Deck)
+    if (card.HasNext == True16 && card.NextCard == slot) card.HasNext = False16;
+}
+
+void frmSolitaire::MoveRun(std::int16_t first, float left, float top, bool bringToFront)
+{
+  std::int16_t slot = first;
+  // Links always go one rank down, so a run holds at most 13 cards; the bound only guards the loop.
+  for (int k = 0; k < DeckSize; ++k) {
+    PictureControl& face = imgPile(slot);
+    face.Move(left, top + static_cast<float>(FanStep * k));
+    if (bringToFront) face.BringToFront();
+    const Card& card = Deck[static_cast<std::size_t>(slot)];
+    if (card.HasNext != True16) break;
+    slot = card.NextCard;
+  }
+}
+
+void frmSolitaire::Uncover(std::int16_t slot)
+{
+  if (slot <= 6)
+    imgKingMove(slot).SetEnabled(true);
+  else
+    imgBack(CardBelow(slot)).SetEnabled(true);
+}
+
+void frmSolitaire::imgPile_DragDrop(std::int16_t Index, const PictureControl*, float, float)
+{
+  const std::int16_t D = DragCard;
+  const Card& dragged = Deck[static_cast<std::size_t>(D)];
+  Card& target = Deck[static_cast<std::size_t>(Index)];
+  const Bool16 fits = CanStack(dragged.Suit, dragged.Rank, target.Suit, target.Rank);
+  const std::int16_t L = WholeTwips(imgPile(Index).Left());
+  const std::int16_t Y0 = WholeTwips(imgPile(Index).Top());
+  if (imgPile(Index).Top() == static_cast<float>(WasteTop) || fits != True16) {
+    BadDrop();
+    return;
+  }
+  // Before linking: the target may be the very card D lay on.
+  DetachFromCardUnder(D);
+  target.HasNext = True16;
+  target.NextCard = D;
+  MoveRun(D, L, static_cast<float>(Y0 + FanStep), true);
+  Uncover(D);
+}
+
+void frmSolitaire::imgSuitPile_DragDrop(std::int16_t Index, const PictureControl*, float, float)
+{
+  const std::int16_t D = DragCard;
+  Card& card = Deck[static_cast<std::size_t>(D)];
+  std::string& claimed = PileSuit[static_cast<std::size_t>(Index)];
+  if (claimed.empty() && card.Rank == 1) claimed = card.Suit;
+  if (card.Suit != claimed || CanPlayOnSuit(card.Suit, card.Rank) != True16) {
+    BadDrop();
+    return;
+  }
+  DetachFromCardUnder(D);
+  imgSuitPile(Index).SetPicture(ReadPicture(card.Code));
+  imgPile(D).SetTop(OnFoundationTop);
+  imgPile(D).SetVisible(false);
+  card.HasNext = False16;
+  Uncover(D);
+}
+
+void frmSolitaire::imgKingMove_DragDrop(std::int16_t Index, const PictureControl*, float, float)
+{
+  const std::int16_t D = DragCard;
+  const std::int16_t L = WholeTwips(imgKingMove(Index).Left());
+  const Card& king = Deck[static_cast<std::size_t>(D)];
+  if (IsKing(king.Code) != True16) {
+    BadDrop();
+    return;
+  }
+  DetachFromCardUnder(D);
+  // A lone king keeps its place in the stacking order; a king with a run comes to the front with it.
+  MoveRun(D, L, KingRowTop, king.HasNext == True16);
+  Uncover(D);
+}
+
+void frmSolitaire::BadDrop()
+{
+  PictureControl& face = imgPile(DragCard);
+  face.SetVisible(true);
+  face.SetDragMode(DragMode::Automatic);
+  face.SetEnabled(true);
+}
+
+}  // namespace korvel

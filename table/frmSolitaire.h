@@ -1,0 +1,119 @@
+#pragma once
+// The card table's window, without the toolkit: its picture controls, the three records of the game
+// (Deck, PileSuit, DragCard) and the handlers that the controls' events are bound to.
+
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "table/Card.h"
+#include "table/CardPictures.h"
+#include "table/PictureControls.h"
+#include "table/Shuffle.h"
+
+namespace korvel {
+
+class frmSolitaire;
+
+// One row per event handler: bound by name, the control set's name, "_" and the event's name.
+struct EventBinding {
+  const char* Name;
+  ControlSet Set;
+  ControlEvent Event;
+  void (*Call)(frmSolitaire& form, const ControlEventArgs& args);
+};
+
+class frmSolitaire {
+ public:
+  // `programFolder` is the folder the executable runs from; card pictures are read from its `cards`.
+  explicit frmSolitaire(std::string programFolder);
+  frmSolitaire(const frmSolitaire&) = delete;
+  frmSolitaire& operator=(const frmSolitaire&) = delete;
+
+  static std::span<const EventBinding> EventBindings();
+
+  // --- The game's records ---
+  DeckArray Deck;
+  std::array<std::string, FoundationCount> PileSuit;
+  std::int16_t DragCard = 0;
+
+  // --- Picture controls ---
+  PictureControl& imgPile(int index) { return Get(ControlSet::imgPile, index); }
+  PictureControl& imgBack(int index) { return Get(ControlSet::imgBack, index); }
+  PictureControl& imgKingMove(int index) { return Get(ControlSet::imgKingMove, index); }
+  PictureControl& imgSuitPile(int index) { return Get(ControlSet::imgSuitPile, index); }
+  PictureControl& imgEnd() { return Get(ControlSet::imgEnd, 0); }
+  ControlSurface& Controls() { return surface_; }
+  const ControlSurface& Controls() const { return surface_; }
+
+  // --- Handlers; a picture that cannot be read throws PictureError ---
+  void Form_Load();
+  void TopCardsOn();
+  void mnuGameDeal_Click();
+  void imgBack_Click(std::int16_t Index);
+  void imgEnd_Click();
+  void imgPile_MouseMove(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+  void imgPile_DragDrop(std::int16_t Index, const PictureControl* Source, float X, float Y);
+  void imgSuitPile_DragDrop(std::int16_t Index, const PictureControl* Source, float X, float Y);
+  void imgKingMove_DragDrop(std::int16_t Index, const PictureControl* Source, float X, float Y);
+  void BadDrop();
+
+  // --- Events from outside: run a handler; an unreadable picture ends the game ---
+  // Runs `handler` unless the game has already failed. A PictureError stops it, marks the game
+  // failed (every later event is ignored) and is passed to OnPictureError.
+  void Raise(const std::function<void()>& handler);
+  bool Failed() const { return failed_; }
+  // Reports an unreadable picture and ends the program; replaceable so tests can watch it.
+  std::function<void(const PictureError&)> OnPictureError;
+
+  // Pointer input in twips, as the table's view receives it.
+  void PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift = 0);
+  void PointerPress(float x, float y, std::int16_t button = LeftButton, std::int16_t shift = 0);
+  void PointerRelease(float x, float y, std::int16_t button = LeftButton, std::int16_t shift = 0);
+
+  // --- The window's surroundings ---
+  const std::string& ProgramFolder() const { return folder_; }
+  void SetScreenWidth(float twips) { screenWidth_ = twips; }
+  void SetClientSize(float widthTwips, float heightTwips);
+  float ClientWidth() const { return clientWidth_; }
+  float ClientHeight() const { return clientHeight_; }
+
+  // The persistent background: the gradient covers the screen width and the client height of the
+  // moment it was painted. Each entry is the blue of one pixel row, or -1 where no band reached.
+  float BackgroundWidth() const { return backgroundWidth_; }
+  float BackgroundHeight() const { return backgroundHeight_; }
+  const std::vector<std::int16_t>& BackgroundRows() const { return backgroundRows_; }
+
+ private:
+  PictureControl& Get(ControlSet set, int index) { return surface_.Get(set, static_cast<std::int16_t>(index)); }
+  void PaintBackground();
+  QImage ReadPicture(const std::string& code) const;
+  void DetachFromCardUnder(std::int16_t slot);
+  void MoveRun(std::int16_t first, float left, float top, bool bringToFront);
+  void Uncover(std::int16_t slot);
+
+  std::string folder_;
+  ControlSurface surface_;
+  ClockRandom random_;
+  bool failed_ = false;
+  float screenWidth_;
+  float clientWidth_;
+  float clientHeight_;
+  float backgroundWidth_ = 0;
+  float backgroundHeight_ = 0;
+  std::vector<std::int16_t> backgroundRows_;
+};
+
+// Blue per pixel row of a gradient of 256 bands over `height` pixels, band i covering the strip from
+// (i - 1) / 256 to i / 256 of the height, a later band winning the rows it shares; -1 where none lies.
+std::vector<std::int16_t> GradientRows(int height);
+
+// The card back stored with the table.
+const QImage& CardBackPicture();
+
+}  // namespace korvel

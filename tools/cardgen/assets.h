@@ -1,0 +1,11 @@
+#pragma once
+// The artwork built into the program: card back, icons, logo, banner and menu bitmaps.
+
+#include <QString>
+
+namespace korvel::cardgen {
+
+// Writes back.jpg, icon.png, logo.jpg, banner.jpg and the menu_*.bmp pictures into `dir`.
+bool writeAssets(const QString& dir, QString* error);
+
+}  // namespace korvel::cardgen

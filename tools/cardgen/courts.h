@@ -1,0 +1,14 @@
+#pragma once
+// The pictures of the jack, queen and king.
+
+#include "suits.h"
+
+#include <QImage>
+#include <QSize>
+
+namespace korvel::cardgen {
+
+// The framed, double-ended figure panel of a court card.
+QImage courtPanel(int rank, Suit suit, QSize size);
+
+}  // namespace korvel::cardgen
