@@ -15,29 +15,33 @@ namespace korvel {
 
 namespace {
 
-void ReportPictures(QWidget* parent, const std::vector<BadPicture>& bad)
+void ShowReport(QWidget* parent, const QString& text)
 {
-  QMessageBox::critical(parent, QStringLiteral("Korvel Solitaire"),
-                        QString::fromStdString(PictureErrorText(bad)));
+  QMessageBox::critical(parent, QStringLiteral("Korvel Solitaire"), text);
 }
 
 }  // namespace
 
-int RunSolitaire(int argc, char** argv, const StartOptions& options)
+int RunSolitaire(QApplication& app, const StartOptions& options)
 {
-  QApplication app(argc, argv);
-  const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+  const std::string folder = options.ProgramFolder.empty()
+                                 ? QCoreApplication::applicationDirPath().toStdString()
+                                 : options.ProgramFolder;
+  const auto report = options.Report ? options.Report : ShowReport;
+  auto reportPictures = [&report](QWidget* parent, const std::vector<BadPicture>& bad) {
+    report(parent, QString::fromStdString(PictureErrorText(bad)));
+  };
 
   // A game must not be lost halfway to a file that was missing from the start.
   if (const std::vector<BadPicture> bad = CheckCardPictures(folder); !bad.empty()) {
-    ReportPictures(nullptr, bad);
+    reportPictures(nullptr, bad);
     return 1;
   }
 
   frmSolitaire form(folder);
   SolitaireWindow window(form);
-  form.OnPictureError = [&window](const PictureError& error) {
-    ReportPictures(&window, {error.Bad()});
+  form.OnPictureError = [&](const PictureError& error) {
+    reportPictures(&window, {error.Bad()});
     QCoreApplication::exit(1);
   };
   form.SetScreenWidth(static_cast<float>(window.screen()->size().width() * TwipsPerPixel));

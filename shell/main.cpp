@@ -1,3 +1,9 @@
+#include <QApplication>
+
 #include "shell/Startup.h"
 
-int main(int argc, char** argv) { return korvel::RunSolitaire(argc, argv); }
+int main(int argc, char** argv)
+{
+  QApplication app(argc, argv);
+  return korvel::RunSolitaire(app);
+}

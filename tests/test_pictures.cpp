@@ -1,0 +1,266 @@
+// Card pictures come from outside the program: reading them must survive anything, and a picture that
+// cannot be read must end the game with a message that names it.
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TableFixture.h"
+#include "shell/SolitaireWindow.h"
+#include "shell/Startup.h"
+#include "table/TableWidget.h"
+
+using namespace korvel;
+using namespace korvel::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<unsigned char> ReadBytes(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The smallest transparent GIF: 1 x 1, a two-colour table, one frame.
+const std::vector<unsigned char> kTinyGif = {
+    'G', 'I', 'F', '8', '9', 'a', 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00,
+    0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01,
+    0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+
+// Writes a GIF with giflib: an interlaced frame with its own palette and a transparent index, placed
+// inside a larger logical screen, followed by a second frame.
+void WriteTwoFrameGif(const std::string& path)
+{
+  int error = 0;
+  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+  ASSERT_NE(gif, nullptr);
+  EGifSetGifVersion(gif, true);
+  GifColorType colours[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
+  ColorMapObject* map = GifMakeMapObject(4, colours);
+  ASSERT_EQ(EGifPutScreenDesc(gif, 6, 10, 2, 0, nullptr), GIF_OK);
+  const unsigned char gce[4] = {0x01, 0, 0, 3};  // index 3 is transparent
+  EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, gce);
+  ASSERT_EQ(EGifPutImageDesc(gif, 1, 1, 4, 8, true, map), GIF_OK);
+  // Interlaced rows are written in pass order: 0, 8.. / 4 / 2, 6 / 1, 3, 5, 7. Row r holds colour r % 4.
+  for (int row : {0, 4, 2, 6, 1, 3, 5, 7}) {
+    GifPixelType line[4];
+    std::fill(std::begin(line), std::end(line), static_cast<GifPixelType>(row % 4));
+    ASSERT_EQ(EGifPutLine(gif, line, 4), GIF_OK);
+  }
+  ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, 6, 10, false, map), GIF_OK);
+  for (int row = 0; row < 10; ++row) {
+    GifPixelType line[6] = {0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(EGifPutLine(gif, line, 6), GIF_OK);
+  }
+  GifFreeMapObject(map);
+  ASSERT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+}
+
+class PictureFiles : public ::testing::Test {
+ protected:
+  std::string File(const std::string& name) const { return (fs::path(dir.path().toStdString()) / name).string(); }
+  std::string Reason(const std::string& path)
+  {
+    try {
+      LoadCardPicture(path);
+    } catch (const PictureError& e) {
+      EXPECT_EQ(e.Bad().File, path);
+      return e.Bad().Reason;
+    }
+    return "read";
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(PictureFiles, ReadsTheGeneratedCardsAsPremultipliedPictures)
+{
+  for (const std::string& name : CardPictureNames()) {
+    const QImage image = LoadCardPicture(ProgramFolder() + "/cards/" + name);
+    EXPECT_EQ(image.size(), QSize(73, 97)) << name;
+    EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied) << name;
+  }
+  const QImage ace = LoadCardPicture(ProgramFolder() + "/cards/As.gif");
+  EXPECT_EQ(qAlpha(ace.pixel(0, 0)), 0) << "rounded corners are transparent";
+  EXPECT_EQ(ace.pixelColor(36, 10), QColor(Qt::white)) << "a white card";
+}
+
+TEST_F(PictureFiles, DecodesInterlacingLocalPalettesOffsetsAndTransparency)
+{
+  WriteTwoFrameGif(File("frames.gif"));
+  const QImage image = LoadCardPicture(File("frames.gif"));
+  ASSERT_EQ(image.size(), QSize(6, 10));
+  EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "outside the frame";
+  const QColor expected[] = {Qt::red, Qt::green, Qt::blue};
+  for (int row = 0; row < 8; ++row) {
+    if (row % 4 == 3)
+      EXPECT_EQ(qAlpha(image.pixel(2, row + 1)), 0) << row;
+    else
+      EXPECT_EQ(image.pixelColor(2, row + 1), expected[row % 4]) << row;
+  }
+  EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0) << "the second frame is not drawn";
+}
+
+TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
+{
+  std::vector<unsigned char> card = ReadBytes(ProgramFolder() + "/cards/Kh.gif");
+  ASSERT_GT(card.size(), 100u);
+  ASSERT_EQ(card.back(), 0x3B);
+
+  WriteBytes(File("cut.gif"), {card.begin(), card.begin() + static_cast<long>(card.size() / 2)});
+  WriteBytes(File("notrailer.gif"), {card.begin(), card.end() - 1});
+  std::vector<unsigned char> huge = kTinyGif;
+  huge[6] = huge[7] = huge[8] = huge[9] = 0xFF;  // a 65535 x 65535 screen
+  WriteBytes(File("huge.gif"), huge);
+  std::vector<unsigned char> hugeFrame = kTinyGif;
+  hugeFrame[32] = hugeFrame[33] = hugeFrame[34] = hugeFrame[35] = 0xFF;  // a 65535 x 65535 frame
+  WriteBytes(File("hugeframe.gif"), hugeFrame);
+  WriteBytes(File("text.gif"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
+  WriteBytes(File("empty.gif"), {});
+  WriteBytes(File("header.gif"), {kTinyGif.begin(), kTinyGif.begin() + 13});
+  std::vector<unsigned char> noFrame(kTinyGif.begin(), kTinyGif.begin() + 19);
+  noFrame.push_back(0x3B);
+  WriteBytes(File("noframe.gif"), noFrame);
+  QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
+
+  const std::pair<const char*, const char*> cases[] = {
+      {"cut.gif", "image incomplète"},     {"notrailer.gif", "image incomplète"},
+      {"huge.gif", "dimensions invalides"}, {"hugeframe.gif", "dimensions invalides"},
+      {"text.gif", "ce n'est pas une image GIF"}, {"empty.gif", "image incomplète"},
+      {"header.gif", "image incomplète"},   {"noframe.gif", "image endommagée"},
+      {"missing.gif", "fichier introuvable"}, {"folder.gif", "fichier illisible"},
+  };
+  for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
+  WriteBytes(File("tiny.gif"), kTinyGif);
+  EXPECT_EQ(Reason(File("tiny.gif")), "read");
+}
+
+// --- The start-up check and the game's error path ---
+
+class CardsFolder : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    fs::create_directory(Cards());
+    for (const std::string& name : CardPictureNames())
+      fs::copy_file(ProgramFolder() + "/cards/" + name, Cards() / name);
+  }
+  std::string Folder() const { return dir.path().toStdString(); }
+  fs::path Cards() const { return fs::path(Folder()) / "cards"; }
+  QTemporaryDir dir;
+};
+
+TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
+{
+  EXPECT_TRUE(CheckCardPictures(Folder()).empty());
+  fs::remove(Cards() / "th.gif");
+  WriteBytes((Cards() / "Qs.gif").string(), {'P', 'N', 'G'});
+  std::vector<unsigned char> huge = kTinyGif;
+  huge[7] = 0x7F;
+  WriteBytes((Cards() / "InvertedB.gif").string(), huge);
+  const std::vector<BadPicture> bad = CheckCardPictures(Folder());
+  ASSERT_EQ(bad.size(), 3u);
+  const std::string text = PictureErrorText(bad);
+  for (const char* file : {"/cards/th.gif : fichier introuvable", "/cards/Qs.gif : ce n'est pas une image GIF",
+                           "/cards/InvertedB.gif : dimensions invalides"})
+    EXPECT_NE(text.find(file), std::string::npos) << text;
+  EXPECT_EQ(text.find("autres"), std::string::npos);
+
+  fs::remove_all(Cards());
+  const std::vector<BadPicture> all = CheckCardPictures(Folder());
+  EXPECT_EQ(all.size(), 53u);
+  EXPECT_NE(PictureErrorText(all).find("... et 41 autres fichiers."), std::string::npos);
+}
+
+TEST_F(CardsFolder, AFileThatBecomesUnreadableDuringPlayEndsTheGame)
+{
+  frmSolitaire form(Folder());
+  std::vector<std::string> reported;
+  form.OnPictureError = [&](const PictureError& e) { reported.push_back(e.Bad().File); };
+  form.Raise([&] { form.Form_Load(); });
+  ASSERT_TRUE(reported.empty());
+  fs::remove(Cards() / (form.Deck[51].Code + ".gif"));
+
+  form.PointerPress(600, 600);  // the stock's front card: slot 51
+  form.PointerRelease(600, 600);
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_EQ(reported[0], (Cards() / (form.Deck[51].Code + ".gif")).string());
+  EXPECT_TRUE(form.Failed());
+
+  // Nothing answers any more.
+  const TableSnapshot after = Snapshot(form);
+  form.PointerMove(300, 2100, 0);
+  form.PointerPress(600, 600);
+  form.PointerRelease(600, 600);
+  form.Raise([&] { form.mnuGameDeal_Click(); });
+  EXPECT_EQ(Snapshot(form), after);
+  EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST_F(CardsFolder, StartingWithAMissingFileShowsTheMessageAndFailsBeforeTheTableShows)
+{
+  fs::remove(Cards() / "5d.gif");
+  QString shown;
+  bool tableShown = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (qobject_cast<SolitaireWindow*>(w) != nullptr && w->isVisible()) tableShown = true;
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      EXPECT_EQ(box->icon(), QMessageBox::Critical);
+      box->close();
+    }
+  });
+  closer.start(10);
+  StartOptions options;
+  options.ProgramFolder = Folder();
+  EXPECT_EQ(RunSolitaire(*qApp, options), 1);
+  EXPECT_FALSE(tableShown);
+  EXPECT_TRUE(shown.contains(QString::fromStdString((Cards() / "5d.gif").string()))) << shown.toStdString();
+}
+
+TEST_F(CardsFolder, AFailureDuringPlayShowsTheMessageAndEndsWithANonZeroStatus)
+{
+  QString shown;
+  QTimer driver;
+  int step = 0;
+  QObject::connect(&driver, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      box->close();
+      return;
+    }
+    SolitaireWindow* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* s = qobject_cast<SolitaireWindow*>(w); s != nullptr && s->isVisible()) window = s;
+    if (window == nullptr || step++ > 0) return;
+    for (int s = 28; s < 52; ++s) fs::remove(Cards() / (window->Form().Deck[static_cast<std::size_t>(s)].Code + ".gif"));
+    QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(40, 40));  // the stock
+  });
+  driver.start(10);
+  StartOptions options;
+  options.ProgramFolder = Folder();
+  options.Report = [&](QWidget*, const QString& text) { shown = text; };
+  EXPECT_EQ(RunSolitaire(*qApp, options), 1);
+  EXPECT_TRUE(shown.contains("/cards/")) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(".gif : fichier introuvable")) << shown.toStdString();
+}
+
+}  // namespace
