@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -23,16 +26,16 @@ constexpr int kCornerRadius = 5;
 // Corner index: a rank over a small suit symbol, drawn once and reused turned over for the
 // bottom-right corner so both corners match pixel for pixel.
 constexpr int kIndexWidth = 13;
-constexpr int kIndexHeight = 21;
-constexpr QPoint kIndexOrigin(1, 4);
-constexpr int kIndexFontPx = 11;
-constexpr double kIndexPipHeight = 8;
-constexpr int kIndexPipTop = 10;
+constexpr int kIndexHeight = 25;
+constexpr QPoint kIndexOrigin(2, 4);
+constexpr int kIndexFontPx = 12;
+constexpr double kIndexPipHeight = 11;
+constexpr int kIndexPipTop = 11;
 
 // Pips: three columns and rows counted in twelfths of the distance between the top and the
 // bottom row, as printed cards space them. Rows past the middle are drawn upside down.
 constexpr double kPipHeight = 13;
-constexpr int kColumnX[] = {22, 36, 50};
+constexpr int kColumnX[] = {23, 36, 49};
 constexpr int kTopRowY = 15;
 constexpr int kMiddleRowY = 48;
 
@@ -145,7 +148,7 @@ void drawAceOfSpades(QPainter& p)
     p.drawEllipse(centre, 25.5, 25.5);
     p.restore();
 
-    const double height = 42;
+    const double height = 43;
     const QImage big = suitSprite(Suit::Spades, height, ink);
     p.drawImage(QPoint((kCardWidth - big.width()) / 2, (kCardHeight - big.height()) / 2), big);
 
@@ -169,7 +172,7 @@ void drawAce(QPainter& p, Suit suit)
         drawAceOfSpades(p);
         return;
     }
-    const QImage big = suitSprite(suit, suit == Suit::Diamonds ? 34 : 30, suitInk(suit));
+    const QImage big = suitSprite(suit, suit == Suit::Diamonds ? 35 : 31, suitInk(suit));
     p.drawImage(QPoint((kCardWidth - big.width()) / 2, (kCardHeight - big.height()) / 2), big);
 }
 
@@ -244,16 +247,19 @@ QImage emptyStockPicture()
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(2, 2, kCardWidth - 4, kCardHeight - 4), 5, 5);
 
-    // A circular arrow: click here to turn the waste over into the stock again.
+    // A circular arrow: a click here turns the waste over into a new stock. The arc runs
+    // counter-clockwise from 100 degrees round to 40, where the head sits.
     const QPointF centre(kCardWidth / 2.0, kCardHeight / 2.0);
     const double r = 15;
+    const double endDegrees = 40;
     p.setPen(QPen(light, 4.0, Qt::SolidLine, Qt::FlatCap));
-    p.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 100 * 16, 290 * 16);
-    // Head at the arc's end (angle 30 degrees, travelling clockwise... counter-clockwise).
-    const double a = qDegreesToRadians(30.0);
-    const QPointF tip(centre.x() + r * std::cos(a), centre.y() - r * std::sin(a));
+    p.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 100 * 16, int((360 - 100 + endDegrees) * 16));
+    const double a = qDegreesToRadians(endDegrees);
+    const QPointF outward(std::cos(a), -std::sin(a));
+    const QPointF forward(-std::sin(a), -std::cos(a));
+    const QPointF end = centre + r * outward;
     QPolygonF head;
-    head << tip + QPointF(-7, -2) << tip + QPointF(6, -4) << tip + QPointF(2, 8);
+    head << end + 9.0 * forward << end + 7.5 * outward - 2.0 * forward << end - 7.5 * outward - 2.0 * forward;
     p.setPen(Qt::NoPen);
     p.setBrush(light);
     p.drawPolygon(head);

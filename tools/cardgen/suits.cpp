@@ -68,11 +68,12 @@ QPainterPath spade()
 QPainterPath club()
 {
     QPainterPath lobes;
-    const double r = 24;
-    lobes.addEllipse(QPointF(0, -26), r, r);
-    lobes.addEllipse(QPointF(-26, 10), r, r);
-    lobes.addEllipse(QPointF(26, 10), r, r);
-    lobes.addEllipse(QPointF(0, 4), 13, 13);
+    // Lobes only just touching, so the three stay apart even at index size.
+    const double r = 23;
+    lobes.addEllipse(QPointF(0, -27), r, r);
+    lobes.addEllipse(QPointF(-27, 9), r, r);
+    lobes.addEllipse(QPointF(27, 9), r, r);
+    lobes.addEllipse(QPointF(0, 3), 10, 10);
     lobes.setFillRule(Qt::WindingFill);
     return lobes.simplified().united(stem(5, 12));
 }
@@ -121,11 +122,16 @@ double suitAspect(Suit suit)
 void drawSuit(QPainter& painter, Suit suit, QPointF centre, double height, const QColor& colour,
               bool upsideDown)
 {
+    drawSuit(painter, suit, centre, QSizeF(height * suitAspect(suit), height), colour, upsideDown);
+}
+
+void drawSuit(QPainter& painter, Suit suit, QPointF centre, QSizeF size, const QColor& colour, bool upsideDown)
+{
     QTransform t;
     t.translate(centre.x(), centre.y());
     if (upsideDown)
         t.rotate(180);
-    t.scale(height * suitAspect(suit) / 100.0, height / 100.0);
+    t.scale(size.width() / 100.0, size.height() / 100.0);
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
@@ -136,12 +142,16 @@ void drawSuit(QPainter& painter, Suit suit, QPointF centre, double height, const
 
 QImage suitSprite(Suit suit, double height, const QColor& colour)
 {
-    const int size = (int(std::ceil(height)) + 2) | 1;
+    // Whole, odd numbers of pixels across and down: centred on a pixel centre, the outer
+    // edges of the symbol then fall on pixel boundaries instead of smearing over two.
+    const auto odd = [](double v) { return 2 * int(std::lround((v - 1) / 2)) + 1; };
+    const QSizeF shape(odd(height * suitAspect(suit)), odd(height));
+    const int size = int(std::max(shape.width(), shape.height())) + 2;
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     {
         QPainter p(&img);
-        drawSuit(p, suit, QPointF(size / 2.0, size / 2.0), height, colour);
+        drawSuit(p, suit, QPointF(size / 2.0, size / 2.0), shape, colour);
     }
     crispen(img);
     return img;

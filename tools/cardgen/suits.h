@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
+#include <QSizeF>
 
 class QPainter;
 
@@ -30,9 +31,12 @@ double suitAspect(Suit suit);
 // Fills the symbol `height` pixels tall centred on `centre`, turned over if `upsideDown`.
 void drawSuit(QPainter& painter, Suit suit, QPointF centre, double height, const QColor& colour,
               bool upsideDown = false);
+void drawSuit(QPainter& painter, Suit suit, QPointF centre, QSizeF size, const QColor& colour,
+              bool upsideDown = false);
 
-// The symbol `height` pixels tall, centred in a small transparent picture with an odd width and
-// height (so it has a centre pixel), with its antialiased rim narrowed to keep it sharp.
+// The symbol about `height` pixels tall (rounded to an odd number), centred in a small square
+// transparent picture of odd size, so it has a centre pixel; its antialiased rim is narrowed
+// to keep it sharp.
 QImage suitSprite(Suit suit, double height, const QColor& colour);
 
 // Narrows the antialiased rim of the shapes in `image` to about half a pixel: the wider rim
