@@ -1,0 +1,176 @@
+// The table widget: real mouse events reach the same handlers as the model's gestures, and a painted
+// frame shows the background, the cards and a dragged card.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "MouseDriver.h"
+#include "TableFixture.h"
+#include "table/TablePainter.h"
+#include "table/TableWidget.h"
+
+using namespace korvel;
+using namespace korvel::testing;
+
+namespace {
+
+class TableView : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    form.Form_Load();
+    widget.resize(widget.sizeHint());
+  }
+  QPoint CentrePixel(const PictureControl& c) const
+  {
+    return MouseDriver::Pixel(c.Left() + c.Width() / 2, c.Top() + c.Height() / 2);
+  }
+  frmSolitaire form{ProgramFolder()};
+  TableWidget widget{form};
+  MouseDriver mouse{&widget};
+};
+
+TEST_F(TableView, TheWindowsClientAreaIs588By385)
+{
+  EXPECT_EQ(widget.sizeHint(), QSize(588, 385));
+  EXPECT_EQ(form.ClientWidth(), 8820);
+  EXPECT_EQ(form.ClientHeight(), 5775);
+}
+
+TEST_F(TableView, ClicksOnTheStockTurnItsCardsAndTheEmptyStockTurnsThemBack)
+{
+  const QPoint stock = CentrePixel(form.imgBack(51));
+  mouse.Click(stock);
+  EXPECT_TRUE(form.imgPile(51).Visible());
+  EXPECT_FALSE(form.imgBack(51).Visible());
+  for (int n = 0; n < 23; ++n) mouse.Click(stock);
+  for (int s = 28; s < 52; ++s) EXPECT_TRUE(form.imgPile(s).Visible()) << s;
+  mouse.Click(stock);  // now on the empty-stock picture
+  for (int s = 28; s < 52; ++s) EXPECT_TRUE(form.imgBack(s).Visible()) << s;
+}
+
+TEST_F(TableView, AQuickDoubleClickOnTheStockTurnsTwoCards)
+{
+  const QPoint stock = CentrePixel(form.imgBack(51));
+  mouse.Click(stock);
+  QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(stock), QPointF(widget.mapToGlobal(stock)), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier, QPointingDevice::primaryPointingDevice());
+  QApplication::sendEvent(&widget, &second);
+  mouse.Release(stock);
+  EXPECT_TRUE(form.imgPile(50).Visible());
+}
+
+TEST_F(TableView, PointerMovesSetDragCardAndTheDragCarriesThatCard)
+{
+  mouse.Move(CentrePixel(form.imgPile(0)));
+  EXPECT_EQ(form.DragCard, 0);
+  mouse.Move(CentrePixel(form.imgPile(27)));
+  EXPECT_EQ(form.DragCard, 27);
+  // Drag column 7's card over column 1's and back: moves during the drag leave DragCard alone.
+  mouse.Press(CentrePixel(form.imgPile(27)));
+  mouse.Move(CentrePixel(form.imgPile(0)));
+  EXPECT_EQ(form.DragCard, 27);
+  ASSERT_TRUE(form.Controls().Dragging().has_value());
+  mouse.Release(QPoint(300, 370));  // bare table: no drop handler, nothing happens
+  EXPECT_FALSE(form.Controls().Dragging().has_value());
+  EXPECT_EQ(form.imgPile(27).Left(), 7440);
+}
+
+TEST_F(TableView, ADropThroughTheWidgetReachesTheDropHandler)
+{
+  PutCard(form, 0, "9s");
+  PutCard(form, 7, "th");
+  mouse.Drag(CentrePixel(form.imgPile(0)), CentrePixel(form.imgPile(7)));
+  EXPECT_EQ(form.imgPile(0).Left(), 1440);
+  EXPECT_EQ(form.imgPile(0).Top(), 2160 + 205);
+  EXPECT_EQ(form.Deck[7].HasNext, True16);
+  EXPECT_EQ(form.Deck[7].NextCard, 0);
+  EXPECT_TRUE(form.imgKingMove(0).Enabled());
+}
+
+// --- What is painted ---
+
+QImage Frame(const frmSolitaire& form, QSize size = {588, 385})
+{
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::magenta);
+  QPainter painter(&image);
+  PaintTable(painter, form, image.rect());
+  return image;
+}
+
+TEST_F(TableView, AFrameShowsTheGradientTheCardsAndTheFrames)
+{
+  const QImage frame = widget.grab().toImage();
+  ASSERT_EQ(frame.size(), QSize(588, 385));
+  const QColor top = frame.pixelColor(300, 0);
+  EXPECT_EQ(top.red(), 0);
+  EXPECT_EQ(top.green(), 0);
+  EXPECT_GE(top.blue(), 250);
+  const QColor bottom = frame.pixelColor(300, 384);
+  EXPECT_LE(bottom.blue(), 3);
+  EXPECT_EQ(bottom.red() + bottom.green(), 0);
+  // The band colour falls steadily down the free strip between the foundations and the columns.
+  EXPECT_GT(frame.pixelColor(580, 50).blue(), frame.pixelColor(580, 300).blue());
+
+  // Slot 0's face: framed in black, its picture one pixel inside, at Left 240, Top 2040.
+  const QImage face = form.imgPile(0).Picture();
+  EXPECT_EQ(frame.pixelColor(16, 136), QColor(Qt::black));
+  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48));
+  EXPECT_EQ(frame.pixelColor(16 + 1 + 5, 136 + 1 + 12), face.pixelColor(5, 12));
+  // The stock's front back, framed, and an empty foundation's sunken edge.
+  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 16 + 1 + 48), CardBackPicture().pixelColor(36, 48));
+  EXPECT_EQ(frame.pixelColor(256, 16), QColor(128, 128, 128));
+  EXPECT_EQ(frame.pixelColor(256 + 72, 16 + 99), QColor(255, 255, 255));  // 1095 x 1500 twips until a card lands
+}
+
+TEST_F(TableView, PaintingInPartsGivesTheSameFrameAsPaintingAtOnce)
+{
+  form.imgBack_Click(51);
+  form.imgBack_Click(50);
+  const QImage whole = Frame(form);
+  QImage parts(whole.size(), QImage::Format_ARGB32_Premultiplied);
+  parts.fill(Qt::magenta);
+  QPainter painter(&parts);
+  for (int y = 0; y < 385; y += 37)
+    for (int x = 0; x < 588; x += 53) {
+      const QRect area(x, y, 53, 37);
+      painter.setClipRect(area);
+      PaintTable(painter, form, area);
+    }
+  painter.end();
+  EXPECT_EQ(parts, whole);
+}
+
+TEST_F(TableView, AStripGainedAfterTheDealStaysBlackUntilTheNextDeal)
+{
+  form.SetScreenWidth(588 * 15);
+  form.mnuGameDeal_Click();
+  widget.resize(700, 500);
+  QImage frame = Frame(form, {700, 500});
+  EXPECT_EQ(frame.pixelColor(650, 10), QColor(Qt::black)) << "beyond the screen width";
+  EXPECT_EQ(frame.pixelColor(300, 450), QColor(Qt::black)) << "below the painted height";
+  form.mnuGameDeal_Click();
+  frame = Frame(form, {700, 500});
+  EXPECT_GT(frame.pixelColor(300, 300).blue(), 0);
+}
+
+TEST_F(TableView, TheDraggedCardFollowsThePointerWhileItsOwnPictureStays)
+{
+  const QPoint grab = CentrePixel(form.imgPile(0));
+  mouse.Move(grab);
+  mouse.Press(grab);
+  mouse.Move(QPoint(300, 330));
+  const QImage frame = Frame(form);
+  const QImage face = form.imgPile(0).Picture();
+  const QPoint offset = grab - QPoint(16, 136);
+  const QPoint cardTopLeft = QPoint(300, 330) - offset;
+  EXPECT_EQ(frame.pixelColor(cardTopLeft + QPoint(1 + 36, 1 + 20)), face.pixelColor(36, 20));
+  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48)) << "still at its place";
+  mouse.Release(QPoint(300, 330));
+  EXPECT_NE(Frame(form).pixelColor(cardTopLeft + QPoint(1 + 36, 1 + 20)), face.pixelColor(36, 20));
+}
+
+}  // namespace
