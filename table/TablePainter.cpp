@@ -103,10 +103,14 @@ void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area)
   }
   for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintControl(painter, *it->first, it->second);
 
-  // The dragged card follows the pointer; its own picture stays where it was until the drop.
+  // A ghost of the dragged card follows the pointer; the card itself stays put until the drop.
   if (const auto& drag = form.Controls().Dragging()) {
     const QRect r = PixelRect(form.Controls().DragRect());
-    if (r.intersects(area)) PaintControl(painter, *drag->Source, r);
+    if (r.intersects(area)) {
+      painter.setOpacity(DragGhostOpacity);
+      PaintControl(painter, *drag->Source, r);
+      painter.setOpacity(1.0);
+    }
   }
 }
 

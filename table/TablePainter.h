@@ -12,6 +12,9 @@ namespace korvel {
 
 class frmSolitaire;
 
+// How strongly the card following the pointer during a drag is drawn.
+inline constexpr double DragGhostOpacity = 0.8;
+
 // The pixels a twip rectangle covers: those whose centres lie inside it.
 QRect PixelRect(const TwipRect& rect);
 // The twip at the centre of a pixel.

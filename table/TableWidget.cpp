@@ -63,8 +63,12 @@ QSize TableWidget::sizeHint() const
 
 void TableWidget::paintEvent(QPaintEvent* event)
 {
+  // Paint each dirty rectangle on its own: a drag dirties two small areas that may lie far apart.
   QPainter painter(this);
-  PaintTable(painter, form_, event->rect());
+  for (const QRect& area : event->region()) {
+    painter.setClipRect(area);
+    PaintTable(painter, form_, area);
+  }
   if (!painted_) {
     painted_ = true;
     emit firstFramePainted();

@@ -167,10 +167,15 @@ TEST_F(TableView, TheDraggedCardFollowsThePointerWhileItsOwnPictureStays)
   const QImage face = form.imgPile(0).Picture();
   const QPoint offset = grab - QPoint(16, 136);
   const QPoint cardTopLeft = QPoint(300, 330) - offset;
-  EXPECT_EQ(frame.pixelColor(cardTopLeft + QPoint(1 + 36, 1 + 20)), face.pixelColor(36, 20));
-  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48)) << "still at its place";
+  // The ghost: the card's picture over the table, mostly opaque.
+  const QPoint inside = cardTopLeft + QPoint(1 + 36, 1 + 20);
+  const QColor ghost = frame.pixelColor(inside);
+  const QColor card = face.pixelColor(36, 20);
   mouse.Release(QPoint(300, 330));
-  EXPECT_NE(Frame(form).pixelColor(cardTopLeft + QPoint(1 + 36, 1 + 20)), face.pixelColor(36, 20));
+  const QColor table = Frame(form).pixelColor(inside);
+  for (auto channel : {&QColor::red, &QColor::green, &QColor::blue})
+    EXPECT_NEAR((ghost.*channel)(), DragGhostOpacity * (card.*channel)() + (1 - DragGhostOpacity) * (table.*channel)(), 2);
+  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48)) << "the card itself stays at its place";
 }
 
 }  // namespace
