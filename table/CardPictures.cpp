@@ -42,6 +42,12 @@ bool SaneSize(int width, int height)
   return width > 0 && height > 0 && width <= MaxPictureSide && height <= MaxPictureSide;
 }
 
+// Some writers leave the screen size at zero; the first frame then gives the picture its size.
+bool SaneScreen(int width, int height)
+{
+  return (width == 0 && height == 0) || SaneSize(width, height);
+}
+
 class FileHandle {
  public:
   explicit FileHandle(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
@@ -146,13 +152,16 @@ void SkipFramePixels(GifFileType* gif, const std::string& path)
 
 QImage Colour(const GifFileType* gif, const Frame0& frame)
 {
-  QImage image(gif->SWidth, gif->SHeight, QImage::Format_ARGB32_Premultiplied);
+  const bool noScreen = gif->SWidth == 0;
+  const int width = noScreen ? frame.left + frame.width : gif->SWidth;
+  const int height = noScreen ? frame.top + frame.height : gif->SHeight;
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   const int count = frame.colours->ColorCount;
   const GifColorType* palette = frame.colours->Colors;
   const int x0 = std::max(frame.left, 0);
-  const int x1 = std::min(frame.left + frame.width, gif->SWidth);
-  const int y1 = std::min(frame.top + frame.height, gif->SHeight);
+  const int x1 = std::min(frame.left + frame.width, width);
+  const int y1 = std::min(frame.top + frame.height, height);
   for (int y = std::max(frame.top, 0); y < y1; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     const GifPixelType* src = frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
@@ -175,7 +184,7 @@ QImage LoadCardPicture(const std::string& path)
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&reader, ReadFromMemory, &error));
   if (!gif) Fail(path, error == D_GIF_ERR_NOT_GIF_FILE ? kNotGif : kTruncated);
-  if (!SaneSize(gif->SWidth, gif->SHeight)) Fail(path, kBadSize);
+  if (!SaneScreen(gif->SWidth, gif->SHeight)) Fail(path, kBadSize);
 
   Frame0 frame;
   bool haveFrame = false;
@@ -188,6 +197,7 @@ QImage LoadCardPicture(const std::string& path)
       if (DGifGetImageDesc(gif.get()) == GIF_ERROR) Fail(path, kTruncated);
       const GifImageDesc& desc = gif->Image;
       if (!SaneSize(desc.Width, desc.Height)) Fail(path, kBadSize);
+      if (gif->SWidth == 0 && !SaneSize(desc.Left + desc.Width, desc.Top + desc.Height)) Fail(path, kBadSize);
       if (haveFrame) {
         SkipFramePixels(gif.get(), path);  // later frames only have to be complete
         continue;
@@ -238,7 +248,7 @@ std::vector<BadPicture> CheckCardPictures(std::string_view programFolder)
     } else if (got < sizeof header || (std::memcmp(header, "GIF87a", 6) != 0 &&
                                        std::memcmp(header, "GIF89a", 6) != 0)) {
       bad.push_back({path, kNotGif});
-    } else if (!SaneSize(header[6] | header[7] << 8, header[8] | header[9] << 8)) {
+    } else if (!SaneScreen(header[6] | header[7] << 8, header[8] | header[9] << 8)) {
       bad.push_back({path, kBadSize});
     }
   }

@@ -149,6 +149,14 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
   EXPECT_EQ(Reason(File("tiny.gif")), "read");
+  // A screen left at 0 x 0 takes the frame's size; a far-placed frame there is refused.
+  std::vector<unsigned char> noScreen = kTinyGif;
+  noScreen[6] = noScreen[8] = 0;
+  WriteBytes(File("noscreen.gif"), noScreen);
+  EXPECT_EQ(LoadCardPicture(File("noscreen.gif")).size(), QSize(1, 1));
+  noScreen[29] = 0xF0;  // frame Left 61440
+  WriteBytes(File("farframe.gif"), noScreen);
+  EXPECT_EQ(Reason(File("farframe.gif")), "dimensions invalides");
 }
 
 // --- The start-up check and the game's error path ---
