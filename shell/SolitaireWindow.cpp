@@ -1,15 +1,56 @@
 #include "shell/SolitaireWindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QIcon>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "shell/Identity.h"
+#include "shell/MenuDecoration.h"
+#include "shell/MenuDefinition.h"
+#include "shell/WebLinks.h"
+#include "shell/frmAbout.h"
 #include "table/TableWidget.h"
 #include "table/frmSolitaire.h"
 
 namespace korvel {
+
+namespace {
+
+// The menu's handlers, bound by name.
+struct MenuBinding {
+  const char* Handler;
+  void (SolitaireWindow::*Call)();
+};
+
+constexpr MenuBinding MenuBindings[] = {
+    {"mnuGameDeal_Click", &SolitaireWindow::mnuGameDeal_Click},
+    {"mnuGameExit_Click", &SolitaireWindow::mnuGameExit_Click},
+    {"mnuHelpHelp_Click", &SolitaireWindow::mnuHelpHelp_Click},
+    {"tele_Click", &SolitaireWindow::tele_Click},
+    {"mailgr_Click", &SolitaireWindow::mailgr_Click},
+    {"formfrf_Click", &SolitaireWindow::formfrf_Click},
+    {"tra_Click", &SolitaireWindow::tra_Click},
+};
+
+void (SolitaireWindow::*FindHandler(const char* name))()
+{
+  for (const MenuBinding& b : MenuBindings)
+    if (std::strcmp(b.Handler, name) == 0) return b.Call;
+  return nullptr;
+}
+
+}  // namespace
 
 QString SolitaireCaption()
 {
@@ -17,13 +58,26 @@ QString SolitaireCaption()
 }
 
 SolitaireWindow::SolitaireWindow(frmSolitaire& form, QWidget* parent)
-    : QMainWindow(parent), form_(form), table_(new TableWidget(form, this))
+    : QMainWindow(parent), form_(form), table_(new TableWidget(form, this)),
+      menuStyle_(std::make_unique<MenuPictureStyle>())
 {
   setObjectName(QStringLiteral("frmSolitaire"));
   setWindowTitle(SolitaireCaption());
   setWindowIcon(QIcon(QStringLiteral(":/korvel/icon.png")));
   setCentralWidget(table_);
+  BuildMenus();
   CentreOnScreen();
+#ifndef QT_NO_SESSIONMANAGER
+  // Qt 6 does not turn the end of the session into a close request: ask here as well.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &SolitaireWindow::CommitSession,
+          Qt::DirectConnection);
+#endif
+}
+
+SolitaireWindow::~SolitaireWindow()
+{
+  // The menus use the style until they are gone.
+  delete menuBar();
 }
 
 void SolitaireWindow::CentreOnScreen()
@@ -32,6 +86,128 @@ void SolitaireWindow::CentreOnScreen()
   const int menuHeight = menuWidget() != nullptr ? menuWidget()->sizeHint().height() : 0;
   const QSize size(client.width(), client.height() + menuHeight);
   setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen()->availableGeometry()));
+}
+
+void SolitaireWindow::BuildMenus()
+{
+  QMenuBar* bar = menuBar();
+  bar->setFont(MenuFont());
+
+  // The open menu of each level while the rows are read in order.
+  std::vector<QMenu*> open;
+  for (const MenuEntry& entry : MenuTree()) {
+    const auto level = static_cast<std::size_t>(entry.Level);
+    open.resize(level);
+    QMenu* into = level == 0 ? nullptr : open[level - 1];
+    const QString name = QString::fromUtf8(entry.Name);
+    const QString caption = QString::fromUtf8(entry.Caption);
+
+    QAction* action = nullptr;
+    if (entry.Kind == MenuKind::Menu || entry.Kind == MenuKind::Submenu) {
+      auto* menu = new QMenu(caption, into != nullptr ? static_cast<QWidget*>(into) : bar);
+      menu->setObjectName(name);
+      menu->setFont(MenuFont());
+      menu->setStyle(menuStyle_.get());
+      action = menu->menuAction();
+      if (into != nullptr)
+        into->addAction(action);
+      else
+        bar->addAction(action);
+      open.push_back(menu);
+    } else {
+      // A separator's "-" only says what it is: a style would write it beside the line.
+      action = new QAction(entry.Kind == MenuKind::Separator ? QString() : caption, into);
+      action->setSeparator(entry.Kind == MenuKind::Separator);
+      into->addAction(action);
+    }
+    action->setObjectName(name);
+
+    if (entry.Shortcut[0] != '\0') {
+      action->setShortcut(QKeySequence(QString::fromUtf8(entry.Shortcut)));
+      // The shortcut belongs to the whole window, with no menu open.
+      action->setShortcutContext(Qt::WindowShortcut);
+      addAction(action);
+    }
+    if (const QImage picture = MenuPicture(entry.Picture); !picture.isNull()) {
+      action->setIcon(QIcon(QPixmap::fromImage(picture)));
+      // Some desktops hide menu icons; these pictures are part of the menu's design.
+      action->setIconVisibleInMenu(true);
+    }
+    if (entry.Handler[0] != '\0') {
+      if (const auto call = FindHandler(entry.Handler))
+        connect(action, &QAction::triggered, this, [this, call] { (this->*call)(); });
+    }
+  }
+}
+
+QAction* SolitaireWindow::MenuItem(std::string_view name) const
+{
+  const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  for (QAction* action : menuBar()->findChildren<QAction*>())
+    if (action->objectName() == wanted) return action;
+  return nullptr;
+}
+
+void SolitaireWindow::mnuGameDeal_Click()
+{
+  form_.Raise([this] { form_.mnuGameDeal_Click(); });
+}
+
+void SolitaireWindow::mnuGameExit_Click()
+{
+  // The close request asks the question; a No leaves the window open.
+  close();
+}
+
+void SolitaireWindow::mnuHelpHelp_Click() { ShowAbout(); }
+
+void SolitaireWindow::tele_Click() { OpenWebLink("tele"); }
+void SolitaireWindow::mailgr_Click() { OpenWebLink("mailgr"); }
+void SolitaireWindow::formfrf_Click() { OpenWebLink("formfrf"); }
+void SolitaireWindow::tra_Click() { OpenWebLink("tra"); }
+
+void SolitaireWindow::Form_QueryUnload(std::int16_t& Cancel, std::int16_t /*UnloadMode*/)
+{
+  QMessageBox question(QMessageBox::Information, QStringLiteral(" Fin du Jeux"),
+                       QStringLiteral(" Etes vous sûre de quitter le jeux ?"),
+                       QMessageBox::Yes | QMessageBox::No, this);
+  question.setDefaultButton(QMessageBox::Yes);
+  question.setWindowModality(Qt::ApplicationModal);
+  if (question.exec() != QMessageBox::Yes) Cancel = 1;
+}
+
+void SolitaireWindow::closeEvent(QCloseEvent* event)
+{
+  // A game that could not read a card picture is ending already; nothing is left to lose.
+  if (quitConfirmed_ || form_.Failed()) {
+    event->accept();
+    return;
+  }
+  std::int16_t cancel = 0;
+  Form_QueryUnload(cancel, event->spontaneous() ? UnloadFromControlMenu : UnloadFromCode);
+  if (cancel != 0)
+    event->ignore();
+  else
+    event->accept();
+}
+
+void SolitaireWindow::CommitSession(QSessionManager& manager)
+{
+#ifndef QT_NO_SESSIONMANAGER
+  if (!isVisible() || !manager.allowsInteraction()) return;
+  std::int16_t cancel = 0;
+  Form_QueryUnload(cancel, UnloadFromSession);
+  manager.release();
+  if (cancel != 0) {
+    manager.cancel();
+    return;
+  }
+  // The answer was Yes: the window goes now, and the session's own close finds nothing to ask.
+  quitConfirmed_ = true;
+  close();
+#else
+  (void)manager;
+#endif
 }
 
 }  // namespace korvel

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
 #include "table/CardPictures.h"
 #include "table/PictureControls.h"
@@ -24,6 +25,7 @@ void ShowReport(QWidget* parent, const QString& text)
 
 int RunSolitaire(QApplication& app, const StartOptions& options)
 {
+  SetUpApplication(app);
   const std::string folder = options.ProgramFolder.empty()
                                  ? QCoreApplication::applicationDirPath().toStdString()
                                  : options.ProgramFolder;
@@ -50,7 +52,8 @@ int RunSolitaire(QApplication& app, const StartOptions& options)
 
   if (options.QuitAtFirstFrame)
     QObject::connect(window.Table(), &TableWidget::firstFramePainted, &app,
-                     [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+                     // exit() ends the loop without a close request, so no question is asked.
+                     [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
   window.show();
   return app.exec();
 }

@@ -189,12 +189,18 @@ void ControlSurface::PointerMove(float x, float y, std::int16_t buttons, std::in
   // the mouse), so it ends here without a click or drop.
   if (gesture_ != Gesture::None && (buttons & LeftButton) == 0) CancelGesture();
   switch (gesture_) {
-    case Gesture::Dragging:
-      Repaint(DragRect());
+    case Gesture::Dragging: {
+      // One rectangle over the old and new places: one simple clip paints faster than two.
+      const TwipRect before = DragRect();
       drag_->X = x;
       drag_->Y = y;
-      Repaint(DragRect());
+      const TwipRect after = DragRect();
+      const float left = std::min(before.Left, after.Left);
+      const float top = std::min(before.Top, after.Top);
+      Repaint({left, top, std::max(before.Left + before.Width, after.Left + after.Width) - left,
+               std::max(before.Top + before.Height, after.Top + after.Height) - top});
       return;
+    }
     case Gesture::Pressed:
       if (pressed_ != nullptr) Dispatch(pressed_, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
       return;

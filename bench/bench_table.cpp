@@ -1,0 +1,289 @@
+// The table's costs one operation at a time: dealing, hit-testing, painting a frame, the drops and a
+// frame of a drag. Times are wall-clock per operation; see README.md beside this file for targets.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "rules/MCardTest.h"
+#include "table/Card.h"
+#include "table/TableDefinition.h"
+#include "table/TablePainter.h"
+#include "table/frmSolitaire.h"
+
+using namespace korvel;
+
+namespace {
+
+constexpr int TableWidthPx = 588;
+constexpr int TableHeightPx = 385;
+
+// The cards folder lies beside this executable, as it lies beside the game.
+std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+void PutCard(frmSolitaire& form, int slot, const std::string& code)
+{
+  static const std::string letters = "A23456789tJQK";
+  Card& card = form.Deck[static_cast<std::size_t>(slot)];
+  card.Code = code;
+  card.Suit = code.substr(1, 1);
+  card.Rank = static_cast<std::int16_t>(letters.find(code[0]) + 1);
+}
+
+// Shows `code` face up in `slot`, through the game's own handler.
+void FaceUp(frmSolitaire& form, int slot, const std::string& code)
+{
+  PutCard(form, slot, code);
+  form.imgBack_Click(static_cast<std::int16_t>(slot));
+}
+
+void OnColumnCard(frmSolitaire& form, int dragged, int target)
+{
+  form.DragCard = static_cast<std::int16_t>(dragged);
+  form.imgPile_DragDrop(static_cast<std::int16_t>(target), &form.imgPile(dragged), 0, 0);
+}
+
+void OnEmptyColumn(frmSolitaire& form, int dragged, int column)
+{
+  form.DragCard = static_cast<std::int16_t>(dragged);
+  form.imgKingMove_DragDrop(static_cast<std::int16_t>(column), &form.imgPile(dragged), 0, 0);
+}
+
+// Lays `codes` from stock slot `firstSlot` on, each dropped on the one before, the first on `target`.
+void BuildRunOn(frmSolitaire& form, int target, int firstSlot, const std::vector<std::string>& codes)
+{
+  int under = target;
+  for (std::size_t k = 0; k < codes.size(); ++k) {
+    const int slot = firstSlot + static_cast<int>(k);
+    FaceUp(form, slot, codes[k]);
+    OnColumnCard(form, slot, under);
+    under = slot;
+  }
+}
+
+// Columns 1 and 2 of the deal (slots 0, 1 and 7) emptied, their kings' targets enabled.
+void EmptyFirstTwoColumns(frmSolitaire& form)
+{
+  for (const int slot : {0, 1, 7}) {
+    form.imgPile(slot).SetVisible(false);
+    form.imgBack(slot).SetVisible(false);
+  }
+  form.imgKingMove(0).SetEnabled(true);
+  form.imgKingMove(1).SetEnabled(true);
+}
+
+// --- Dealing ----------------------------------------------------------------------------------
+
+void BM_Form_Load(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  for (auto _ : state) {
+    form.Form_Load();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Form_Load)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_mnuGameDeal_Click(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  for (auto _ : state) {
+    form.mnuGameDeal_Click();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_mnuGameDeal_Click)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// --- Hit-testing ------------------------------------------------------------------------------
+
+void BM_HitTest(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  std::mt19937 random(20240611);
+  std::uniform_real_distribution<float> x(0, TableClientWidth), y(0, TableClientHeight);
+  std::vector<std::pair<float, float>> points(4096);
+  for (auto& p : points) p = {x(random), y(random)};
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto& [px, py] = points[i++ & (points.size() - 1)];
+    benchmark::DoNotOptimize(form.Controls().HitTest(px, py));
+  }
+}
+BENCHMARK(BM_HitTest)->Unit(benchmark::kNanosecond)->UseRealTime();
+
+// --- Painting ---------------------------------------------------------------------------------
+
+// One whole frame of the dealt table, with a painter opened per frame as a paint event does.
+void BM_PaintFullFrame(benchmark::State& state, QImage::Format format)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  QImage image(TableWidthPx, TableHeightPx, format);
+  const QRect area(0, 0, TableWidthPx, TableHeightPx);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    PaintTable(painter, form, area);
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK_CAPTURE(BM_PaintFullFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied)
+    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_PaintFullFrame, RGB32, QImage::Format_RGB32)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// --- Drops ------------------------------------------------------------------------------------
+
+// A king carrying K..A (13 cards) moved between two empty columns, back and forth: every drop
+// moves and restacks the same 13 controls.
+void BM_DropKingRunOnEmptyColumn(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  EmptyFirstTwoColumns(form);
+  FaceUp(form, 28, "Ks");
+  OnEmptyColumn(form, 28, 0);
+  BuildRunOn(form, 28, 29, {"Qh", "Jc", "td", "9s", "8h", "7c", "6d", "5s", "4h", "3c", "2d", "As"});
+  int column = 0;
+  for (auto _ : state) {
+    column = 1 - column;
+    OnEmptyColumn(form, 28, column);
+  }
+  if (form.imgPile(40).Top() != KingRowTop + 12 * FanStep) state.SkipWithError("the run did not travel");
+}
+BENCHMARK(BM_DropKingRunOnEmptyColumn)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A queen carrying Q..A (12 cards) moved between two black kings, back and forth.
+void BM_DropQueenRunOnKing(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  FaceUp(form, 0, "Kc");  // column 1
+  FaceUp(form, 7, "Ks");  // column 2
+  BuildRunOn(form, 0, 29, {"Qh", "Jc", "td", "9s", "8h", "7c", "6d", "5s", "4h", "3c", "2d", "As"});
+  int target = 0;
+  for (auto _ : state) {
+    target = target == 0 ? 7 : 0;
+    OnColumnCard(form, 29, target);
+  }
+  if (form.imgPile(40).Top() != form.imgPile(target).Top() + 12 * FanStep)
+    state.SkipWithError("the run did not travel");
+}
+BENCHMARK(BM_DropQueenRunOnKing)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A card released over itself: refused, shown again where it was.
+void BM_RefusedDrop(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  for (auto _ : state) OnColumnCard(form, 0, 0);
+}
+BENCHMARK(BM_RefusedDrop)->Unit(benchmark::kNanosecond)->UseRealTime();
+
+// An ace played from the waste to an empty foundation, which reads its face file (from the page
+// cache after the first run); the table is put back as it was so every drop claims the foundation
+// afresh. The putting back is timed too: it is a few assignments next to a file read.
+void BM_DropAceOnFoundation(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  FaceUp(form, 51, "As");
+  MCardTest::SuitTops = {};
+  for (auto _ : state) {
+    form.DragCard = 51;
+    form.imgSuitPile_DragDrop(0, &form.imgPile(51), 0, 0);
+    form.PileSuit[0].clear();
+    MCardTest::SuitTops = {};
+    form.imgPile(51).SetTop(WasteTop);
+    form.imgPile(51).SetVisible(true);
+  }
+  if (form.imgSuitPile(0).Picture().isNull()) state.SkipWithError("the ace was not played");
+}
+BENCHMARK(BM_DropAceOnFoundation)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// --- A frame of a drag ------------------------------------------------------------------------
+
+// A card held by the pointer: each iteration moves the pointer a few pixels, as one mouse event
+// does, and repaints only what the move made dirty (one rectangle over the card's old and new
+// places), clipped as the widget's paint event is.
+void BM_DragFrame(benchmark::State& state, QImage::Format format)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  QRegion dirty;
+  form.Controls().SetRepaintHandler([&dirty](const TwipRect& area) {
+    if (area.Width > 1e8f)
+      dirty += QRect(0, 0, TableWidthPx, TableHeightPx);
+    else
+      dirty += PixelRect(area);
+  });
+
+  // Grab the last column's face-up card at its centre.
+  const PictureControl& card = form.imgPile(27);
+  const float grabX = card.Left() + card.Width() / 2;
+  const float grabY = card.Top() + card.Height() / 2;
+  form.PointerMove(grabX, grabY, 0);
+  form.PointerPress(grabX, grabY);
+  if (!form.Controls().Dragging()) {
+    state.SkipWithError("no drag started");
+    return;
+  }
+
+  // The pointer circles over the table in steps of about 5 pixels.
+  std::vector<std::pair<float, float>> path;
+  constexpr int Steps = 256;
+  for (int k = 0; k < Steps; ++k) {
+    const double a = 2 * std::numbers::pi * k / Steps;
+    path.emplace_back(static_cast<float>(TableClientWidth / 2 + 3600 * std::cos(a)),
+                      static_cast<float>(TableClientHeight / 2 + 1900 * std::sin(a)));
+  }
+
+  QImage image(TableWidthPx, TableHeightPx, format);
+  {
+    QPainter painter(&image);
+    PaintTable(painter, form, image.rect());
+  }
+  std::size_t i = 0;
+  double pixels = 0;
+  for (auto _ : state) {
+    dirty = QRegion();
+    const auto& [x, y] = path[i++ % Steps];
+    form.PointerMove(x, y, LeftButton);
+    QPainter painter(&image);
+    painter.setClipRegion(dirty);
+    PaintTable(painter, form, dirty.boundingRect());
+    painter.end();
+    pixels += static_cast<double>(dirty.boundingRect().width()) * dirty.boundingRect().height();
+  }
+  state.counters["dirty_px"] = benchmark::Counter(pixels / static_cast<double>(state.iterations()));
+  form.Controls().SetRepaintHandler(nullptr);
+}
+BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied)
+    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_DragFrame, RGB32, QImage::Format_RGB32)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  // Headless unless the caller chose a platform on purpose.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  QGuiApplication app(argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

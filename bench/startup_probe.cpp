@@ -1,0 +1,13 @@
+// Starts the game exactly as the executable does and quits at its first painted frame.
+
+#include <QApplication>
+
+#include "shell/Startup.h"
+
+int main(int argc, char** argv)
+{
+  QApplication app(argc, argv);
+  korvel::StartOptions options;
+  options.QuitAtFirstFrame = true;
+  return korvel::RunSolitaire(app, options);
+}

@@ -1,0 +1,79 @@
+#include "shell/MenuDecoration.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QStyleOptionMenuItem>
+
+#include <algorithm>
+
+namespace korvel {
+
+QImage ClearColour(const QImage& image, MenuColour colour)
+{
+  QImage out = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = qRgb(colour.Red, colour.Green, colour.Blue);
+  for (int y = 0; y < out.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x)
+      if ((row[x] & RGB_MASK) == (key & RGB_MASK)) row[x] = 0;
+  }
+  return out;
+}
+
+QImage MenuPicture(const MenuPictureDefinition& picture)
+{
+  if (picture.Resource[0] == '\0') return {};
+  return ClearColour(QImage(QString::fromUtf8(picture.Resource)), picture.Transparent);
+}
+
+QFont DesignFont(const char* family, double points)
+{
+  // Verdana and Tahoma are rarely installed outside Windows; DejaVu Sans is Debian's own wide
+  // humanist sans and keeps the text's measure close to theirs.
+  QFont font;
+  font.setFamilies({QString::fromUtf8(family), QStringLiteral("Verdana"), QStringLiteral("Tahoma"),
+                    QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  return font;
+}
+
+QFont MenuFont() { return DesignFont("Tahoma", 8.25); }
+
+MenuPictureStyle::MenuPictureStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+int MenuPictureStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+  const int base = QProxyStyle::pixelMetric(metric, option, widget);
+  const auto* menu = qobject_cast<const QMenu*>(widget);
+  if (metric != PM_SmallIconSize || menu == nullptr) return base;
+  // The style asks its icons for pixmaps of this size and centres what it gets: a picture no
+  // larger than this comes back at its own size.
+  int size = 0;
+  for (const QAction* action : menu->actions()) {
+    if (action->icon().isNull()) continue;
+    const QSize own = action->icon().actualSize(QSize(256, 256));
+    size = std::max({size, own.width(), own.height()});
+  }
+  return size > 0 ? size : base;
+}
+
+QSize MenuPictureStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                         const QWidget* widget) const
+{
+  QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+  if (type != CT_MenuItem) return result;
+  const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+  if (item == nullptr || item->icon.isNull()) return result;
+  constexpr int Room = 2;
+  result.setHeight(std::max(result.height(), item->icon.actualSize(QSize(256, 256)).height() + 2 * Room));
+  return result;
+}
+
+}  // namespace korvel

@@ -1,0 +1,50 @@
+#pragma once
+// The main window's menu tree as data: one row per item, in display order, the tree given by each
+// row's level as in a menu editor (an item belongs to the nearest row above it one level up).
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace korvel {
+
+enum class MenuKind : std::uint8_t {
+  Menu,       // a menu of the menu bar
+  Command,    // runs its handler
+  Separator,  // a line; its caption is "-"
+  Submenu,    // opens the items one level below it
+};
+
+struct MenuColour {
+  std::uint8_t Red, Green, Blue;
+  friend bool operator==(const MenuColour&, const MenuColour&) = default;
+};
+
+// A small picture drawn beside an item: a 24-bit bitmap built into the program, shown at its own
+// size, see-through wherever it has the transparent colour.
+struct MenuPictureDefinition {
+  const char* Resource;  // empty: the item has no picture
+  int Width, Height;     // pixels
+  MenuColour Transparent;
+};
+
+struct MenuEntry {
+  int Order;
+  int Level;             // 0: on the menu bar, 1: in a menu, 2: in a submenu
+  const char* Name;
+  const char* Caption;   // "&" marks the access key
+  const char* Shortcut;  // as QKeySequence reads it; empty for none
+  MenuKind Kind;
+  const char* Handler;   // name of the window's handler; empty for none
+  MenuPictureDefinition Picture;
+};
+
+std::span<const MenuEntry> MenuTree();
+
+// The row of the item called `name`, or null.
+const MenuEntry* FindMenuEntry(std::string_view name);
+
+// The row the item belongs to (its menu or submenu), or null for a menu of the menu bar.
+const MenuEntry* ParentMenuEntry(const MenuEntry& entry);
+
+}  // namespace korvel

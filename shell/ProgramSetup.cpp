@@ -1,0 +1,39 @@
+#include "shell/ProgramSetup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "shell/Identity.h"
+
+namespace korvel {
+
+const char* const ProgramVersion = KORVEL_VERSION;
+
+void SetUpApplication(QApplication& /*app*/)
+{
+  QCoreApplication::setApplicationName(QString::fromUtf8(InternalName));
+  QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
+  // Ties the windows to the desktop entry, so the desktop shows the product's name and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("korvel-solitaire"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvel/icon.png")));
+  // The menu pictures are part of the menus' design, even where the desktop hides menu icons.
+  QCoreApplication::setAttribute(Qt::AA_DontShowIconsInMenus, false);
+  InstallQtTranslations(QLocale::system());
+}
+
+bool InstallQtTranslations(const QLocale& locale)
+{
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  QCoreApplication::installTranslator(translator);
+  return true;
+}
+
+}  // namespace korvel
