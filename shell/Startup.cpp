@@ -46,7 +46,7 @@ int RunSolitaire(QApplication& app, const StartOptions& options)
     reportPictures(&window, {error.Bad()});
     QCoreApplication::exit(1);
   };
-  form.SetScreenWidth(static_cast<float>(window.screen()->size().width() * TwipsPerPixel));
+  form.SetScreenWidth([&window] { return static_cast<float>(window.screen()->size().width() * TwipsPerPixel); });
   form.Raise([&form] { form.Form_Load(); });
   if (form.Failed()) return 1;
 

@@ -81,7 +81,7 @@ std::span<const EventBinding> frmSolitaire::EventBindings() { return kBindings; 
 
 frmSolitaire::frmSolitaire(std::string programFolder)
     : folder_(std::move(programFolder)),
-      screenWidth_(TableClientWidth),
+      screenWidth_([] { return TableClientWidth; }),
       clientWidth_(TableClientWidth),
       clientHeight_(TableClientHeight)
 {
@@ -142,7 +142,7 @@ QImage frmSolitaire::ReadPicture(const std::string& code) const
 
 void frmSolitaire::PaintBackground()
 {
-  backgroundWidth_ = screenWidth_;
+  backgroundWidth_ = screenWidth_();
   backgroundHeight_ = clientHeight_;
   backgroundRows_ = GradientRows(WholeTwips(clientHeight_ / TwipsPerPixel));
   surface_.RepaintAll();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "table/Card.h"
@@ -78,7 +79,12 @@ class frmSolitaire {
 
   // --- The window's surroundings ---
   const std::string& ProgramFolder() const { return folder_; }
-  void SetScreenWidth(float twips) { screenWidth_ = twips; }
+  // The width of the whole screen in twips, read afresh each time the background is painted.
+  void SetScreenWidth(std::function<float()> source) { screenWidth_ = std::move(source); }
+  void SetScreenWidth(float twips)
+  {
+    screenWidth_ = [twips] { return twips; };
+  }
   void SetClientSize(float widthTwips, float heightTwips);
   float ClientWidth() const { return clientWidth_; }
   float ClientHeight() const { return clientHeight_; }
@@ -101,7 +107,7 @@ class frmSolitaire {
   ControlSurface surface_;
   ClockRandom random_;
   bool failed_ = false;
-  float screenWidth_;
+  std::function<float()> screenWidth_;
   float clientWidth_;
   float clientHeight_;
   float backgroundWidth_ = 0;
