@@ -34,11 +34,11 @@ std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toSt
 
 void PutCard(frmSolitaire& form, int slot, const std::string& code)
 {
-  static const std::string letters = "A23456789tJQK";
   Card& card = form.Deck[static_cast<std::size_t>(slot)];
-  card.Code = code;
-  card.Suit = code.substr(1, 1);
-  card.Rank = static_cast<std::int16_t>(letters.find(code[0]) + 1);
+  const Card fresh = CardFromCode(code);
+  card.Code = fresh.Code;
+  card.Suit = fresh.Suit;
+  card.Rank = fresh.Rank;
 }
 
 // Shows `code` face up in `slot`, through the game's own handler.

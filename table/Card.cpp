@@ -19,6 +19,15 @@ Card InitialCard(int slot)
   return card;
 }
 
+Card CardFromCode(std::string_view code)
+{
+  Card card;
+  card.Code = std::string(code);
+  card.Suit = std::string(code.substr(1, 1));
+  card.Rank = static_cast<std::int16_t>(kRankLetters.find(code[0]) + 1);
+  return card;
+}
+
 GridPlace TableauPlace(int slot)
 {
   int row = 0;

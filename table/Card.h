@@ -39,6 +39,9 @@ inline constexpr std::array<std::int16_t, ColumnCount> LastDealtSlots = {0, 7, 1
 // then the four aces. Only Code, Suit and Rank are meaningful.
 Card InitialCard(int slot);
 
+// The card a two-letter code names ("th" is the ten of hearts); only Code, Suit and Rank are set.
+Card CardFromCode(std::string_view code);
+
 // Column (0..6) and dealt row (0..6) of a tableau slot 0..27.
 struct GridPlace {
   int column;

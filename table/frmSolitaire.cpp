@@ -106,16 +106,11 @@ void frmSolitaire::SetClientSize(float widthTwips, float heightTwips)
 
 // --- Events from outside ----------------------------------------------------------------------
 
-void frmSolitaire::Raise(const std::function<void()>& handler)
+void frmSolitaire::Fail(const PictureError& error)
 {
-  if (failed_) return;
-  try {
-    handler();
-  } catch (const PictureError& error) {
-    failed_ = true;
-    surface_.CancelGesture();
-    if (OnPictureError) OnPictureError(error);
-  }
+  failed_ = true;
+  surface_.CancelGesture();
+  if (OnPictureError) OnPictureError(error);
 }
 
 void frmSolitaire::PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift)

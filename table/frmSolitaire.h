@@ -67,7 +67,17 @@ class frmSolitaire {
   // --- Events from outside: run a handler; an unreadable picture ends the game ---
   // Runs `handler` unless the game has already failed. A PictureError stops it, marks the game
   // failed (every later event is ignored) and is passed to OnPictureError.
-  void Raise(const std::function<void()>& handler);
+  template <class Handler>
+  void Raise(Handler&& handler)
+  {
+    // A template, not std::function: every pointer move comes through here.
+    if (failed_) return;
+    try {
+      handler();
+    } catch (const PictureError& error) {
+      Fail(error);
+    }
+  }
   bool Failed() const { return failed_; }
   // Reports an unreadable picture and ends the program; replaceable so tests can watch it.
   std::function<void(const PictureError&)> OnPictureError;
@@ -97,6 +107,7 @@ class frmSolitaire {
 
  private:
   PictureControl& Get(ControlSet set, int index) { return surface_.Get(set, static_cast<std::int16_t>(index)); }
+  void Fail(const PictureError& error);
   void PaintBackground();
   QImage ReadPicture(const std::string& code) const;
   void DetachFromCardUnder(std::int16_t slot);

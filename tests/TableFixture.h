@@ -15,21 +15,11 @@ namespace korvel::testing {
 // The tests run beside the generated `cards` folder, as the game does.
 inline std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
 
-inline Card CardOf(const std::string& code)
-{
-  static const std::string letters = "A23456789tJQK";
-  Card card;
-  card.Code = code;
-  card.Suit = code.substr(1, 1);
-  card.Rank = static_cast<std::int16_t>(letters.find(code[0]) + 1);
-  return card;
-}
-
 // Puts `code` into `slot`, keeping the slot's links.
 inline void PutCard(frmSolitaire& form, int slot, const std::string& code)
 {
   Card& card = form.Deck[static_cast<std::size_t>(slot)];
-  const Card fresh = CardOf(code);
+  const Card fresh = CardFromCode(code);
   card.Code = fresh.Code;
   card.Suit = fresh.Suit;
   card.Rank = fresh.Rank;

@@ -72,6 +72,11 @@ TEST(CardModel, InitialOrderCodesAndFileNames)
     codes.insert(c.Code);
   }
   EXPECT_EQ(codes.size(), 52u);
+  for (int slot = 0; slot < 52; ++slot) {
+    const Card named = CardFromCode(InitialCard(slot).Code);
+    EXPECT_EQ(named.Suit, InitialCard(slot).Suit) << slot;
+    EXPECT_EQ(named.Rank, InitialCard(slot).Rank) << slot;
+  }
   EXPECT_EQ(CardPicturePath("/opt/game", "th"), "/opt/game/cards/th.gif");
   EXPECT_EQ(EmptyStockPicturePath("/opt/game"), "/opt/game/cards/InvertedB.gif");
   EXPECT_EQ(CardPictureNames()[52], "InvertedB.gif");
@@ -192,7 +197,7 @@ TEST_F(DealtTable, EachDealIsAPermutationOfThe52Cards)
     std::vector<std::string> order;
     for (const Card& c : form.Deck) {
       EXPECT_EQ(c.Code.substr(1), c.Suit);
-      EXPECT_EQ(CardOf(c.Code).Rank, c.Rank);
+      EXPECT_EQ(CardFromCode(c.Code).Rank, c.Rank);
       codes.insert(c.Code);
       order.push_back(c.Code);
     }
