@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The table's costs one operation at a time: dealing, hit-testing, painting a frame, the drops and a
 // frame of a drag. Times are wall-clock per operation; see README.md beside this file for targets.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 # Start-up time and peak memory of the game (startup_probe) against a bare Qt Widgets window of the
 # same size and menus (startup_yardstick), then the game's CPU use while its table sits idle.
 #

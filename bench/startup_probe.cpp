@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // Starts the game exactly as the executable does and quits at its first painted frame.
 
 #include <QApplication>

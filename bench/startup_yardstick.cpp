@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The least a Qt 6 Widgets program with the game's window costs: a 588 x 385 client area under a
 // two-menu bar, placed and shown as the game places and shows its own, quitting at its first frame.
 

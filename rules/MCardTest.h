@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The rules of the game: which card may leave for where. Plain functions over plain values;
 // nothing here knows about pictures, positions or the toolkit.

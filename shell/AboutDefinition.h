@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The About window as data: its own properties and one row per control, in stacking order from
 // front to back, positions and sizes in twips.

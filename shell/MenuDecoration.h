@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // How the menus look: a picture beside eight items, each at its own size and see-through where it
 // has its transparent colour, and the menu text in Tahoma 8.25 pt.

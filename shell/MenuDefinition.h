@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The main window's menu tree as data: one row per item, in display order, the tree given by each
 // row's level as in a menu editor (an item belongs to the nearest row above it one level up).

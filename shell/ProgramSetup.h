@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // What the program sets up once the application exists: its identity on the desktop, its icon
 // and Qt's own texts in the user's language.

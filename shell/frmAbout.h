@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The About window: the product's name, logo, a short description and the maker's contact
 // details, built from its definition each time it is shown.

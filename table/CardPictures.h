@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Reading the card pictures from the `cards` folder. The files come from outside the program, so
 // every read is checked: dimensions before decoding, and a complete file (up to its trailer).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Windowless picture controls, modelled without any widget: geometry in twips, visibility, enabled
 // state, drag mode, frame, picture and one stacking order for the whole table, with hit-testing and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Draws the table: the persistent background, then every visible picture control from the back to
 // the front with its frame, then the card being dragged. Pixel coordinates, one pixel = 15 twips.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The card table's window, without the toolkit: its picture controls, the three records of the game
 // (Deck, PileSuit, DragCard) and the handlers that the controls' events are bound to.

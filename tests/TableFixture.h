@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Helpers shared by the table's tests: the program folder, a known deck, and a snapshot of
 // everything a move may change.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The About window: its look as defined, its texts, the OK button's roles, and its life from
 // "&A Propos": modal, new each time, closed by Enter, Esc or a click.
 

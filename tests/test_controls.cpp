@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The windowless picture controls: sizes and frames, stacking, hit-testing and the gestures that
 // become clicks, pointer moves and drops.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The three drops and the refusals, each on a prepared table: positions, links, stacking order, what
 // becomes enabled, and refusals that leave everything as it was.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // Card pictures come from outside the program: reading them must survive anything, and a picture that
 // cannot be read must end the game with a message that names it.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // Whole games: a known deal won through real mouse events on the table widget, and random play that
 // must never lose, duplicate or corrupt a card.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The main window's shell: the menu tree and its pictures, a new deal from the menu and F2, the
 // question before quitting, and the four web links.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Answers the modal windows a test opens: a timer looks for the active modal widget and hands it
 // to the test's answer, which must close it. A window the answer leaves open is closed by force

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The whole program's ending: the event loop of the real start-up path runs until a close request
 // of the main window is answered Yes, and the program then ends with status 0.
 

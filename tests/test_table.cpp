@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The table as it is created and dealt: layout, stacking order, the shuffle, turning cards and the
 // stock, and the persistent background.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // The table widget: real mouse events reach the same handlers as the model's gestures, and a painted
 // frame shows the background, the cards and a dragged card.
 

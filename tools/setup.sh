@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 # Installs the Debian packages the build needs (only those missing), then configures and builds
 # everything in build/. Shared by ./run and ./test.
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The typefaces the artwork is lettered with. They are loaded from the DejaVu files
 // themselves so that every machine draws the same pixels.

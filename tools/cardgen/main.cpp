@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 // korvel_cardgen: draws the game's artwork.
 //   korvel_cardgen cards <outdir>    the 52 card faces and the empty-stock picture (GIF)
 //   korvel_cardgen assets <outdir>   card back, icon, logo, banner and menu bitmaps

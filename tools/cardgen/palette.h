@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Turning rendered RGBA pictures into palette pictures (GIF faces, the 256-colour icon).
 
