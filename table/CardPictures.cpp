@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -50,63 +51,79 @@ bool SaneScreen(int width, int height)
   return (width == 0 && height == 0) || SaneSize(width, height);
 }
 
-class FileHandle {
+// A card file opened for reading. The open never blocks (a FIFO in `cards/` would otherwise hold
+// the start forever), and only a regular file within the size limit is read.
+class CardFile {
  public:
-  explicit FileHandle(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~FileHandle()
+  explicit CardFile(const std::string& path) : fd_(path)
   {
-    if (fd_ >= 0) ::close(fd_);
+    struct stat st {};
+    if (::fstat(fd_.fd, &st) != 0 || !S_ISREG(st.st_mode)) Fail(path, kUnreadable);
+    if (st.st_size > MaxPictureFileBytes) Fail(path, kTooBig);
   }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  int fd() const { return fd_; }
+
+  // giflib's input: buffered, and never past the size limit, so a file that grows while it is read
+  // costs no more than one of the limit's size. Memory stays at the buffer whatever the file holds.
+  static int Read(GifFileType* gif, GifByteType* out, int wanted)
+  {
+    auto* file = static_cast<CardFile*>(gif->UserData);
+    int given = 0;
+    while (given < wanted) {
+      if (file->pos_ == file->end_ && !file->Refill()) break;
+      const std::size_t n = std::min(static_cast<std::size_t>(wanted - given), file->end_ - file->pos_);
+      std::memcpy(out + given, file->buffer_.data() + file->pos_, n);
+      file->pos_ += n;
+      given += static_cast<int>(n);
+    }
+    return given;
+  }
+
+  // The file's first bytes agree with a GIF signature as far as they go (giflib would call a short
+  // file of any content cut short).
+  bool StartsLikeGif()
+  {
+    if (pos_ == end_) Refill();
+    const std::size_t n = std::min<std::size_t>(end_ - pos_, 6);
+    const unsigned char* start = buffer_.data() + pos_;
+    return std::memcmp(start, "GIF87a", n) == 0 || std::memcmp(start, "GIF89a", n) == 0;
+  }
+
+  // Why giflib ran short: the file could not be read, or its bytes ended.
+  const char* ShortReason() const { return readError_ ? kUnreadable : kTruncated; }
 
  private:
-  int fd_;
-};
-
-// Reads up to `size` bytes; fewer only at the end of the file.
-bool ReadFully(int fd, unsigned char* buffer, std::size_t size, std::size_t& got)
-{
-  got = 0;
-  while (got < size) {
-    const ssize_t n = ::read(fd, buffer + got, size - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
+  bool Refill()
+  {
+    const std::size_t room = static_cast<std::size_t>(MaxPictureFileBytes) - total_;
+    for (;;) {
+      if (room == 0) return false;
+      const ssize_t n = ::read(fd_.fd, buffer_.data(), std::min(buffer_.size(), room));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) readError_ = true;
+      if (n <= 0) return false;
+      pos_ = 0;
+      end_ = static_cast<std::size_t>(n);
+      total_ += end_;
+      return true;
+    }
   }
-  return true;
-}
 
-std::vector<unsigned char> ReadWholeFile(const std::string& path)
-{
-  FileHandle file(path);
-  if (file.fd() < 0) Fail(path, OpenFailure(errno));
-  struct stat st {};
-  if (::fstat(file.fd(), &st) != 0 || !S_ISREG(st.st_mode)) Fail(path, kUnreadable);
-  if (st.st_size > MaxPictureFileBytes) Fail(path, kTooBig);
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(st.st_size));
-  std::size_t got = 0;
-  if (!ReadFully(file.fd(), bytes.data(), bytes.size(), got)) Fail(path, kUnreadable);
-  bytes.resize(got);
-  return bytes;
-}
+  struct Descriptor {
+    explicit Descriptor(const std::string& path) : fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
+    {
+      if (fd < 0) Fail(path, OpenFailure(errno));
+    }
+    ~Descriptor() { ::close(fd); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int fd;
+  };
 
-struct MemoryReader {
-  const unsigned char* data;
-  std::size_t size;
-  std::size_t pos;
+  Descriptor fd_;
+  std::array<unsigned char, 16 * 1024> buffer_;
+  std::size_t pos_ = 0, end_ = 0, total_ = 0;
+  bool readError_ = false;
 };
-
-int ReadFromMemory(GifFileType* gif, GifByteType* out, int wanted)
-{
-  auto* reader = static_cast<MemoryReader*>(gif->UserData);
-  const std::size_t n = std::min(static_cast<std::size_t>(wanted), reader->size - reader->pos);
-  std::memcpy(out, reader->data + reader->pos, n);
-  reader->pos += n;
-  return static_cast<int>(n);
-}
 
 struct GifCloser {
   void operator()(GifFileType* gif) const
@@ -116,117 +133,164 @@ struct GifCloser {
   }
 };
 
-// The first frame's pixels as colour indices, with what is needed to colour them.
+// The first frame's pixels as colour indices, with its own copy of the palette: giflib frees a
+// frame's local colour table as soon as it reads the next frame's descriptor.
 struct Frame0 {
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<GifPixelType> pixels;
-  const ColorMapObject* colours = nullptr;
+  std::vector<QRgb> palette;
   int transparent = -1;
 };
 
-void ReadFramePixels(GifFileType* gif, Frame0& frame, const std::string& path)
-{
-  const GifImageDesc& desc = gif->Image;
-  frame.pixels.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
-  auto readRow = [&](int row) {
-    if (DGifGetLine(gif, frame.pixels.data() + static_cast<std::size_t>(row) * frame.width,
-                    frame.width) == GIF_ERROR)
-      Fail(path, kTruncated);
-  };
-  if (desc.Interlace) {
-    constexpr int start[] = {0, 4, 2, 1};
-    constexpr int step[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass)
-      for (int row = start[pass]; row < frame.height; row += step[pass]) readRow(row);
-  } else {
-    for (int row = 0; row < frame.height; ++row) readRow(row);
+class GifReader {
+ public:
+  explicit GifReader(const std::string& path) : path_(path), file_(path)
+  {
+    if (!file_.StartsLikeGif()) Fail(kNotGif);
+    int error = 0;
+    gif_.reset(DGifOpen(&file_, &CardFile::Read, &error));
+    if (!gif_) Fail(error == D_GIF_ERR_NOT_GIF_FILE ? kNotGif : file_.ShortReason());
+    if (!SaneScreen(gif_->SWidth, gif_->SHeight)) Fail(kBadSize);
   }
-}
 
-void SkipFramePixels(GifFileType* gif, const std::string& path)
-{
-  int codeSize = 0;
-  GifByteType* block = nullptr;
-  if (DGifGetCode(gif, &codeSize, &block) == GIF_ERROR) Fail(path, kTruncated);
-  while (block != nullptr)
-    if (DGifGetCodeNext(gif, &block) == GIF_ERROR) Fail(path, kTruncated);
-}
+  // Reads the whole file: the first frame decoded, every later frame and extension checked to be
+  // complete up to the trailer.
+  Frame0 FirstFrame()
+  {
+    Frame0 frame;
+    bool haveFrame = false;
+    int pendingTransparent = -1;
+    for (;;) {
+      GifRecordType type = UNDEFINED_RECORD_TYPE;
+      if (DGifGetRecordType(gif_.get(), &type) == GIF_ERROR) Fail(file_.ShortReason());
+      if (type == TERMINATE_RECORD_TYPE) break;
+      if (type == IMAGE_DESC_RECORD_TYPE) {
+        ReadDescriptor();
+        if (haveFrame) {
+          SkipPixels();
+          continue;
+        }
+        Start(frame, pendingTransparent);
+        ReadPixels(frame);
+        haveFrame = true;
+      } else if (type == EXTENSION_RECORD_TYPE) {
+        int code = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetExtension(gif_.get(), &code, &block) == GIF_ERROR) Fail(file_.ShortReason());
+        if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4 && !haveFrame)
+          pendingTransparent = (block[1] & 0x01) != 0 ? block[4] : -1;
+        while (block != nullptr)
+          if (DGifGetExtensionNext(gif_.get(), &block) == GIF_ERROR) Fail(file_.ShortReason());
+      } else {
+        Fail(kCorrupt);
+      }
+    }
+    if (!haveFrame) Fail(kCorrupt);
+    return frame;
+  }
 
-QImage Colour(const GifFileType* gif, const Frame0& frame)
-{
-  const bool noScreen = gif->SWidth == 0;
-  const int width = noScreen ? frame.left + frame.width : gif->SWidth;
-  const int height = noScreen ? frame.top + frame.height : gif->SHeight;
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  const int count = frame.colours->ColorCount;
-  const GifColorType* palette = frame.colours->Colors;
-  const int x0 = std::max(frame.left, 0);
-  const int x1 = std::min(frame.left + frame.width, width);
-  const int y1 = std::min(frame.top + frame.height, height);
-  for (int y = std::max(frame.top, 0); y < y1; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    const GifPixelType* src = frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
-    for (int x = x0; x < x1; ++x) {
-      const int index = src[x - frame.left];
-      if (index == frame.transparent || index >= count) continue;
-      const GifColorType& c = palette[index];
-      line[x] = qRgb(c.Red, c.Green, c.Blue);
+  QImage Colour(const Frame0& frame) const
+  {
+    const bool noScreen = gif_->SWidth == 0;
+    const int width = noScreen ? frame.left + frame.width : gif_->SWidth;
+    const int height = noScreen ? frame.top + frame.height : gif_->SHeight;
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) Fail(kTooBig);
+    image.fill(Qt::transparent);
+    const int count = static_cast<int>(frame.palette.size());
+    const int x1 = std::min(frame.left + frame.width, width);
+    const int y1 = std::min(frame.top + frame.height, height);
+    for (int y = frame.top; y < y1; ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      const GifPixelType* src = frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
+      for (int x = frame.left; x < x1; ++x) {
+        const int index = src[x - frame.left];
+        if (index != frame.transparent && index < count) line[x] = frame.palette[static_cast<std::size_t>(index)];
+      }
+    }
+    return image;
+  }
+
+ private:
+  [[noreturn]] void Fail(const char* reason) const { korvel::Fail(path_, reason); }
+
+  void ReadDescriptor()
+  {
+    if (DGifGetImageDesc(gif_.get()) == GIF_ERROR) Fail(file_.ShortReason());
+    // giflib keeps a record of every frame it has seen, colour table included; only the current
+    // one matters here, so a file of many frames costs no more memory than a file of one.
+    GifFreeSavedImages(gif_.get());
+    gif_->ImageCount = 0;
+    const GifImageDesc& desc = gif_->Image;
+    if (!SaneSize(desc.Width, desc.Height)) Fail(kBadSize);
+    if (gif_->SWidth == 0 && !SaneSize(desc.Left + desc.Width, desc.Top + desc.Height)) Fail(kBadSize);
+  }
+
+  void Start(Frame0& frame, int transparent) const
+  {
+    const GifImageDesc& desc = gif_->Image;
+    frame.left = desc.Left;
+    frame.top = desc.Top;
+    frame.width = desc.Width;
+    frame.height = desc.Height;
+    frame.transparent = transparent;
+    const ColorMapObject* colours = desc.ColorMap != nullptr ? desc.ColorMap : gif_->SColorMap;
+    if (colours == nullptr) Fail(kCorrupt);
+    for (int i = 0; i < colours->ColorCount; ++i) {
+      const GifColorType& c = colours->Colors[i];
+      frame.palette.push_back(qRgb(c.Red, c.Green, c.Blue));
     }
   }
-  return image;
-}
+
+  void ReadPixels(Frame0& frame) const
+  {
+    frame.pixels.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+    auto readRow = [&](int row) {
+      if (DGifGetLine(gif_.get(), frame.pixels.data() + static_cast<std::size_t>(row) * frame.width,
+                      frame.width) == GIF_ERROR)
+        Fail(file_.ShortReason());
+    };
+    if (gif_->Image.Interlace) {
+      constexpr int start[] = {0, 4, 2, 1};
+      constexpr int step[] = {8, 8, 4, 2};
+      for (int pass = 0; pass < 4; ++pass)
+        for (int row = start[pass]; row < frame.height; row += step[pass]) readRow(row);
+    } else {
+      for (int row = 0; row < frame.height; ++row) readRow(row);
+    }
+  }
+
+  // Later frames only have to be complete: their data is read, not decoded.
+  void SkipPixels() const
+  {
+    int codeSize = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetCode(gif_.get(), &codeSize, &block) == GIF_ERROR) Fail(file_.ShortReason());
+    while (block != nullptr)
+      if (DGifGetCodeNext(gif_.get(), &block) == GIF_ERROR) Fail(file_.ShortReason());
+  }
+
+  const std::string& path_;
+  CardFile file_;
+  std::unique_ptr<GifFileType, GifCloser> gif_;
+};
 
 }  // namespace
 
 QImage LoadCardPicture(const std::string& path)
 {
-  const std::vector<unsigned char> bytes = ReadWholeFile(path);
-  MemoryReader reader{bytes.data(), bytes.size(), 0};
-  int error = 0;
-  std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&reader, ReadFromMemory, &error));
-  if (!gif) Fail(path, error == D_GIF_ERR_NOT_GIF_FILE ? kNotGif : kTruncated);
-  if (!SaneScreen(gif->SWidth, gif->SHeight)) Fail(path, kBadSize);
+  GifReader reader(path);
+  return reader.Colour(reader.FirstFrame());
+}
 
-  Frame0 frame;
-  bool haveFrame = false;
-  int pendingTransparent = -1;
-  for (;;) {
-    GifRecordType type = UNDEFINED_RECORD_TYPE;
-    if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) Fail(path, kTruncated);
-    if (type == TERMINATE_RECORD_TYPE) break;
-    if (type == IMAGE_DESC_RECORD_TYPE) {
-      if (DGifGetImageDesc(gif.get()) == GIF_ERROR) Fail(path, kTruncated);
-      const GifImageDesc& desc = gif->Image;
-      if (!SaneSize(desc.Width, desc.Height)) Fail(path, kBadSize);
-      if (gif->SWidth == 0 && !SaneSize(desc.Left + desc.Width, desc.Top + desc.Height)) Fail(path, kBadSize);
-      if (haveFrame) {
-        SkipFramePixels(gif.get(), path);  // later frames only have to be complete
-        continue;
-      }
-      frame.left = desc.Left;
-      frame.top = desc.Top;
-      frame.width = desc.Width;
-      frame.height = desc.Height;
-      frame.colours = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
-      frame.transparent = pendingTransparent;
-      if (frame.colours == nullptr) Fail(path, kCorrupt);
-      ReadFramePixels(gif.get(), frame, path);
-      haveFrame = true;
-    } else if (type == EXTENSION_RECORD_TYPE) {
-      int code = 0;
-      GifByteType* block = nullptr;
-      if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) Fail(path, kTruncated);
-      if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4 && !haveFrame)
-        pendingTransparent = (block[1] & 0x01) != 0 ? block[4] : -1;
-      while (block != nullptr)
-        if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) Fail(path, kTruncated);
-    } else {
-      Fail(path, kCorrupt);
-    }
+std::optional<BadPicture> CheckCardPicture(const std::string& path)
+{
+  try {
+    LoadCardPicture(path);
+  } catch (const PictureError& error) {
+    return error.Bad();
   }
-  if (!haveFrame) Fail(path, kCorrupt);
-  return Colour(gif.get(), frame);
+  return std::nullopt;
 }
 
 std::vector<BadPicture> CheckCardPictures(std::string_view programFolder)
@@ -238,21 +302,7 @@ std::vector<BadPicture> CheckCardPictures(std::string_view programFolder)
   for (const std::string& name : CardPictureNames()) {
     path.resize(folderLength);
     path += name;
-    FileHandle file(path);
-    if (file.fd() < 0) {
-      bad.push_back({path, OpenFailure(errno)});
-      continue;
-    }
-    unsigned char header[10];
-    std::size_t got = 0;
-    if (!ReadFully(file.fd(), header, sizeof header, got)) {
-      bad.push_back({path, kUnreadable});
-    } else if (got < sizeof header || (std::memcmp(header, "GIF87a", 6) != 0 &&
-                                       std::memcmp(header, "GIF89a", 6) != 0)) {
-      bad.push_back({path, kNotGif});
-    } else if (!SaneScreen(header[6] | header[7] << 8, header[8] | header[9] << 8)) {
-      bad.push_back({path, kBadSize});
-    }
+    if (std::optional<BadPicture> failure = CheckCardPicture(path)) bad.push_back(std::move(*failure));
   }
   return bad;
 }

@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // Reading the card pictures from the `cards` folder. The files come from outside the program, so
-// every read is checked: dimensions before decoding, and a complete file (up to its trailer).
+// every read is checked: a regular file of bounded size, dimensions before decoding, and a complete
+// file (up to its trailer).
 
 #include <QImage>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,7 +37,10 @@ class PictureError : public std::runtime_error {
 // Decodes the first frame of a GIF into premultiplied ARGB; throws PictureError.
 QImage LoadCardPicture(const std::string& path);
 
-// Cheap start-up check of all 53 files: each exists and opens with a sane GIF header.
+// Reads one file as LoadCardPicture does, keeping only why it failed.
+std::optional<BadPicture> CheckCardPicture(const std::string& path);
+
+// The start-up check: all 53 files read and decoded completely, every bad one reported.
 std::vector<BadPicture> CheckCardPictures(std::string_view programFolder);
 
 // The French message that names every unreadable file.

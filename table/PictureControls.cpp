@@ -152,6 +152,18 @@ PictureControl* ControlSurface::HitTest(float x, float y) const
   return nullptr;
 }
 
+void ControlSurface::SetViewSize(float width, float height)
+{
+  viewWidth_ = width;
+  viewHeight_ = height;
+}
+
+PictureControl* ControlSurface::ControlAt(float x, float y) const
+{
+  const bool shown = x >= 0 && y >= 0 && x < viewWidth_ && y < viewHeight_;
+  return shown ? HitTest(x, y) : nullptr;
+}
+
 void ControlSurface::SetHandler(ControlSet set, ControlEvent event, ControlHandler handler)
 {
   handlers_[static_cast<std::size_t>(set)][static_cast<std::size_t>(event)] = std::move(handler);
@@ -207,7 +219,7 @@ void ControlSurface::PointerMove(float x, float y, std::int16_t buttons, std::in
       if (pressed_ != nullptr) Dispatch(pressed_, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
       return;
     case Gesture::None:
-      if (PictureControl* c = HitTest(x, y))
+      if (PictureControl* c = ControlAt(x, y))
         Dispatch(c, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
       return;
   }
@@ -218,9 +230,9 @@ void ControlSurface::PointerPress(float x, float y, std::int16_t button, std::in
   if (gesture_ != Gesture::None || button != LeftButton) return;
   // A card may have appeared under a pointer that has not moved since (a deal, a turned card):
   // the control pressed hears about the pointer first, so it is the one dragged.
-  if (PictureControl* c = HitTest(x, y))
+  if (PictureControl* c = ControlAt(x, y))
     Dispatch(c, ControlEvent::MouseMove, {0, button, shift, x, y, nullptr});
-  PictureControl* c = HitTest(x, y);
+  PictureControl* c = ControlAt(x, y);
   if (c != nullptr && c->s_.Drag == DragMode::Automatic) {
     gesture_ = Gesture::Dragging;
     drag_ = DragState{c, x - c->s_.Left, y - c->s_.Top, x, y};
@@ -237,14 +249,14 @@ void ControlSurface::PointerRelease(float x, float y, std::int16_t button, std::
   if (gesture_ == Gesture::Dragging) {
     const DragState drag = *drag_;
     CancelGesture();
-    if (PictureControl* target = HitTest(x, y))
+    if (PictureControl* target = ControlAt(x, y))
       Dispatch(target, ControlEvent::DragDrop, {0, button, shift, x, y, drag.Source});
     return;
   }
   if (gesture_ == Gesture::Pressed) {
     PictureControl* pressed = pressed_;
     CancelGesture();
-    if (pressed != nullptr && HitTest(x, y) == pressed)
+    if (pressed != nullptr && ControlAt(x, y) == pressed)
       Dispatch(pressed, ControlEvent::Click, {0, button, shift, x, y, nullptr});
   }
 }

@@ -133,6 +133,11 @@ class ControlSurface {
   // The frontmost visible, enabled control containing the point, over its whole rectangle.
   PictureControl* HitTest(float x, float y) const;
 
+  // The part of the table the window shows, from the origin: the pointer outside it is over no
+  // control, whatever lies there (a narrowed window hides foundations, a long column runs past the
+  // bottom edge). Unbounded until a view sets it.
+  void SetViewSize(float width, float height);
+
   void SetHandler(ControlSet set, ControlEvent event, ControlHandler handler);
   bool HasHandler(ControlSet set, ControlEvent event) const;
 
@@ -165,6 +170,7 @@ class ControlSurface {
  private:
   friend class PictureControl;
   void Restack(PictureControl* control, bool toFront);
+  PictureControl* ControlAt(float x, float y) const;
   void Dispatch(PictureControl* control, ControlEvent event, ControlEventArgs args) const;
 
   std::deque<PictureControl> controls_;
@@ -175,6 +181,7 @@ class ControlSurface {
   enum class Gesture : std::uint8_t { None, Pressed, Dragging };
   Gesture gesture_ = Gesture::None;
   PictureControl* pressed_ = nullptr;  // capture of a click gesture; null over the bare table
+  float viewWidth_ = 3.4e38f, viewHeight_ = 3.4e38f;
   std::optional<DragState> drag_;
   std::function<void(const TwipRect&)> repaint_;
 };

@@ -95,6 +95,7 @@ frmSolitaire::frmSolitaire(std::string programFolder)
       if (i == run.Last) break;
     }
   }
+  surface_.SetViewSize(clientWidth_, clientHeight_);
   for (const EventBinding& binding : kBindings)
     surface_.SetHandler(binding.Set, binding.Event,
                         [this, call = binding.Call](const ControlEventArgs& args) { call(*this, args); });
@@ -104,6 +105,7 @@ void frmSolitaire::SetClientSize(float widthTwips, float heightTwips)
 {
   clientWidth_ = widthTwips;
   clientHeight_ = heightTwips;
+  surface_.SetViewSize(widthTwips, heightTwips);
 }
 
 // --- Events from outside ----------------------------------------------------------------------

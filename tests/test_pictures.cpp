@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -66,6 +68,10 @@ void WriteTwoFrameGif(const std::string& path)
     std::fill(std::begin(line), std::end(line), static_cast<GifPixelType>(row % 4));
     ASSERT_EQ(EGifPutLine(gif, line, 4), GIF_OK);
   }
+  // The second frame's own palette takes the place of the first one's in giflib.
+  GifColorType others[4] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
+  GifFreeMapObject(map);
+  map = GifMakeMapObject(4, others);
   ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, 6, 10, false, map), GIF_OK);
   for (int row = 0; row < 10; ++row) {
     GifPixelType line[6] = {0, 0, 0, 0, 0, 0};
@@ -97,6 +103,8 @@ TEST_F(PictureFiles, ReadsTheGeneratedCardsAsPremultipliedPictures)
     const QImage image = LoadCardPicture(ProgramFolder() + "/cards/" + name);
     EXPECT_EQ(image.size(), QSize(73, 97)) << name;
     EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied) << name;
+    EXPECT_EQ(fs::status(ProgramFolder() + "/cards/" + name).permissions() & fs::perms::others_read,
+              fs::perms::others_read) << name << " is read by whoever plays";
   }
   const QImage ace = LoadCardPicture(ProgramFolder() + "/cards/As.gif");
   EXPECT_EQ(qAlpha(ace.pixel(0, 0)), 0) << "rounded corners are transparent";
@@ -184,11 +192,21 @@ TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
   std::vector<unsigned char> huge = kTinyGif;
   huge[7] = 0x7F;
   WriteBytes((Cards() / "InvertedB.gif").string(), huge);
+  // Faults past the header are found too: the whole of every file is decoded before play.
+  const std::vector<unsigned char> card = ReadBytes((Cards() / "Kd.gif").string());
+  WriteBytes((Cards() / "Kd.gif").string(), {card.begin(), card.begin() + static_cast<long>(card.size() / 2)});
+  std::vector<unsigned char> hugeFrame = kTinyGif;
+  hugeFrame[33] = hugeFrame[35] = 0x7F;  // a frame of some 32000 pixels a side in a 1 x 1 screen
+  WriteBytes((Cards() / "7c.gif").string(), hugeFrame);
+  // Opening a FIFO for reading would wait for a writer forever.
+  fs::remove(Cards() / "5h.gif");
+  ASSERT_EQ(::mkfifo((Cards() / "5h.gif").c_str(), 0644), 0);
   const std::vector<BadPicture> bad = CheckCardPictures(Folder());
-  ASSERT_EQ(bad.size(), 3u);
+  ASSERT_EQ(bad.size(), 6u);
   const std::string text = PictureErrorText(bad);
   for (const char* file : {"/cards/th.gif : fichier introuvable", "/cards/Qs.gif : ce n'est pas une image GIF",
-                           "/cards/InvertedB.gif : dimensions invalides"})
+                           "/cards/InvertedB.gif : dimensions invalides", "/cards/Kd.gif : image incomplète",
+                           "/cards/7c.gif : dimensions invalides", "/cards/5h.gif : fichier illisible"})
     EXPECT_NE(text.find(file), std::string::npos) << text;
   EXPECT_EQ(text.find("autres"), std::string::npos);
 

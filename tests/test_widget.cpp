@@ -181,3 +181,30 @@ TEST_F(TableView, TheDraggedCardFollowsThePointerWhileItsOwnPictureStays)
 }
 
 }  // namespace
+
+// The pointer is over no control outside the window, whatever of the table lies hidden there.
+TEST_F(TableView, ReleasesOutsideTheWindowReachNoControl)
+{
+  PutCard(form, 0, "Ah");
+  PutCard(form, 7, "5s");
+  PutCard(form, 27, "6d");
+  widget.resize(400, 200);  // foundations 3 and 4 and the lower part of column 7 fall outside
+  widget.show();            // a hidden widget hears of its new size only when shown
+  const TableSnapshot before = Snapshot(form);
+  const QPoint foundation4 = CentrePixel(form.imgSuitPile(3));
+  ASSERT_GT(foundation4.x(), 400);
+  mouse.Drag(CentrePixel(form.imgPile(0)), foundation4);
+  const QPoint column7Hidden = MouseDriver::Pixel(form.imgPile(27).Left() + 500, form.imgPile(27).Top() + 1300);
+  ASSERT_GT(column7Hidden.y(), 200);
+  mouse.Drag(CentrePixel(form.imgPile(7)), column7Hidden);
+  const QPoint stock = CentrePixel(form.imgBack(51));
+  mouse.Move(stock);
+  mouse.Press(stock);
+  mouse.Release(QPoint(-3, stock.y()));  // left of the window: no click
+  form.DragCard = before.dragCard;
+  EXPECT_EQ(Snapshot(form), before);
+
+  // Within the window the same gestures do play.
+  mouse.Drag(CentrePixel(form.imgPile(0)), CentrePixel(form.imgSuitPile(0)));
+  EXPECT_EQ(form.PileSuit[0], "h");
+}

@@ -6,6 +6,12 @@
 
 #include <gif_lib.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -84,9 +90,18 @@ bool writeGif(const QImage& image, const QString& path, QString* error)
         return false;
     }
 
+    // giflib would create the file readable by its owner only; the cards are read by whoever plays.
+    const int fd = ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::fchmod(fd, 0644) != 0) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
     int code = 0;
-    GifFileType* gif = EGifOpenFileName(path.toLocal8Bit().constData(), false, &code);
+    GifFileType* gif = EGifOpenFileHandle(fd, &code);
     if (!gif) {
+        ::close(fd);
         *error = QStringLiteral("%1: %2").arg(path, gifError(code));
         return false;
     }
