@@ -15,6 +15,7 @@
 
 #include "MouseDriver.h"
 #include "TableFixture.h"
+#include "TableSoak.h"
 #include "table/TablePainter.h"
 #include "table/TableWidget.h"
 
@@ -22,72 +23,6 @@ using namespace korvel;
 using namespace korvel::testing;
 
 namespace {
-
-enum class Place { FaceDown, Waste, Column, Foundation };
-
-// Where card `slot` is, read from its two pictures; an impossible combination fails the test.
-std::optional<Place> PlaceOf(frmSolitaire& form, int slot)
-{
-  const PictureControl& back = form.imgBack(slot);
-  const PictureControl& face = form.imgPile(slot);
-  const bool faceDown = back.Visible() && !face.Visible();
-  const bool waste = !back.Visible() && face.Visible() && slot >= TableauSize && face.Left() == WasteLeft &&
-                     face.Top() == WasteTop;
-  const bool column = !back.Visible() && face.Visible() && face.Top() >= KingRowTop;
-  const bool foundation = !back.Visible() && !face.Visible() && face.Top() == OnFoundationTop;
-  if (faceDown + waste + column + foundation != 1) return std::nullopt;
-  return faceDown ? Place::FaceDown : waste ? Place::Waste : column ? Place::Column : Place::Foundation;
-}
-
-// Every invariant of a sound table; an empty string when all hold.
-std::string CheckTable(frmSolitaire& form)
-{
-  std::ostringstream problems;
-  std::set<std::string> codes;
-  std::map<std::string, std::set<int>> played;
-  std::set<int> linkedTo;
-  for (int s = 0; s < DeckSize; ++s) {
-    const Card& card = form.Deck[static_cast<std::size_t>(s)];
-    codes.insert(card.Code);
-    const auto place = PlaceOf(form, s);
-    if (!place) problems << "card " << card.Code << " (slot " << s << ") is in no single place; ";
-    if (place == Place::Foundation) played[card.Suit].insert(card.Rank);
-    int length = 1;
-    for (int next = s; form.Deck[static_cast<std::size_t>(next)].HasNext == True16; ++length) {
-      next = form.Deck[static_cast<std::size_t>(next)].NextCard;
-      if (length > 13) {
-        problems << "the run from slot " << s << " does not end; ";
-        break;
-      }
-    }
-    // A linked card lies one fan step below the card it was laid on, and on no other card.
-    if (card.HasNext == True16) {
-      const PictureControl& under = form.imgPile(s);
-      const PictureControl& over = form.imgPile(card.NextCard);
-      if (!linkedTo.insert(card.NextCard).second) problems << "slot " << card.NextCard << " lies on two cards; ";
-      if (over.Left() != under.Left() || over.Top() != under.Top() + FanStep || !over.Visible())
-        problems << "slot " << card.NextCard << " is not where the card under it says; ";
-    }
-  }
-  if (codes.size() != 52) problems << "the deck holds " << codes.size() << " distinct cards; ";
-  std::set<std::string> claimed;
-  for (const std::string& suit : form.PileSuit)
-    if (!suit.empty() && !claimed.insert(suit).second) problems << "two foundations claim " << suit << "; ";
-  for (const auto& [suit, ranks] : played) {
-    if (!claimed.contains(suit)) problems << suit << " is played to no claimed foundation; ";
-    int expected = 1;
-    for (int rank : ranks)
-      if (rank != expected++) problems << suit << " foundation skips to rank " << rank << "; ";
-  }
-  return problems.str();
-}
-
-int CardsOnFoundations(frmSolitaire& form)
-{
-  int n = 0;
-  for (int s = 0; s < DeckSize; ++s) n += PlaceOf(form, s) == Place::Foundation;
-  return n;
-}
 
 // A pixel where `control` itself answers the mouse, or (-1, -1) where it is covered everywhere.
 QPoint ReachablePixel(frmSolitaire& form, const PictureControl& control)
@@ -193,101 +128,13 @@ TEST_F(KnownDeal, IsWonWithTheMouseAlone)
 TEST(RandomPlay, NoCardIsEverLostDuplicatedOrCorrupted)
 {
   constexpr unsigned kSeed = 20261207;
-  constexpr int kSequences = 1500;
-  constexpr int kEventsPerSequence = 80;
-  std::mt19937 random(kSeed);
   frmSolitaire form(ProgramFolder());
   form.Form_Load();
-  int accepted = 0;
-  int played = 0;
-
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  auto anyPoint = [&] {
-    return std::pair<float, float>{static_cast<float>(pick(9500) - 300), static_cast<float>(pick(8000) - 300)};
-  };
-  // A point where some visible, enabled control of the set answers the mouse; anywhere if none does.
-  auto controlPoint = [&](ControlSet set, int count) {
-    std::vector<const PictureControl*> live;
-    for (int i = 0; i < count; ++i) {
-      const PictureControl& c = form.Controls().Get(set, static_cast<std::int16_t>(i));
-      if (c.Visible() && c.Enabled()) live.push_back(&c);
-    }
-    for (int attempt = 0; attempt < 4 && !live.empty(); ++attempt) {
-      const QPoint p = ReachablePixel(form, *live[static_cast<std::size_t>(pick(static_cast<int>(live.size())))]);
-      if (p.x() >= 0) return std::pair<float, float>{PixelCentreTwips(p.x()), PixelCentreTwips(p.y())};
-    }
-    return anyPoint();
-  };
-  // Half the drags aim where the rules would take the card, so play goes deep into the game.
-  auto fittingTarget = [&](int dragged) -> std::optional<std::pair<float, float>> {
-    const Card& card = form.Deck[static_cast<std::size_t>(dragged)];
-    std::vector<const PictureControl*> fits;
-    for (int s = 0; s < DeckSize; ++s) {
-      const Card& t = form.Deck[static_cast<std::size_t>(s)];
-      if (PlaceOf(form, s) == Place::Column && MCardTest::CanStack(card.Suit, card.Rank, t.Suit, t.Rank) == True16)
-        fits.push_back(&form.imgPile(s));
-    }
-    for (int k = 0; k < 4; ++k)
-      if (form.PileSuit[static_cast<std::size_t>(k)] == card.Suit || card.Rank == 1) fits.push_back(&form.imgSuitPile(k));
-    if (card.Rank == 13)
-      for (int k = 0; k < 7; ++k) fits.push_back(&form.imgKingMove(k));
-    if (fits.empty()) return std::nullopt;
-    const QPoint p = ReachablePixel(form, *fits[static_cast<std::size_t>(pick(static_cast<int>(fits.size())))]);
-    if (p.x() < 0) return std::nullopt;
-    return std::pair<float, float>{PixelCentreTwips(p.x()), PixelCentreTwips(p.y())};
-  };
-  auto target = [&] {
-    switch (pick(4)) {
-      case 0: return controlPoint(ControlSet::imgPile, 52);
-      case 1: return controlPoint(ControlSet::imgSuitPile, 4);
-      case 2: return controlPoint(ControlSet::imgKingMove, 7);
-      default: return anyPoint();
-    }
-  };
-
-  for (int sequence = 0; sequence < kSequences; ++sequence) {
-    played += CardsOnFoundations(form);
-    form.mnuGameDeal_Click();
-    for (int event = 0; event < kEventsPerSequence; ++event) {
-      const int kind = pick(100);
-      const TableSnapshot before = Snapshot(form);
-      if (kind < 50) {  // a drag of a face to somewhere
-        const auto [x0, y0] = controlPoint(ControlSet::imgPile, 52);
-        const PictureControl* grabbed = form.Controls().HitTest(x0, y0);
-        std::optional<std::pair<float, float>> aim;
-        if (grabbed != nullptr && grabbed->Set() == ControlSet::imgPile && pick(2) == 0)
-          aim = fittingTarget(grabbed->Index());
-        const auto [x1, y1] = aim ? *aim : target();
-        form.PointerMove(x0, y0, 0);
-        form.PointerPress(x0, y0);
-        form.PointerMove((x0 + x1) / 2, (y0 + y1) / 2, LeftButton);
-        form.PointerRelease(x1, y1);
-      } else if (kind < 70) {  // a click on a back
-        const auto [x, y] = controlPoint(ControlSet::imgBack, 52);
-        form.PointerPress(x, y);
-        form.PointerRelease(x, y);
-      } else if (kind < 85) {  // the stock or the empty-stock picture
-        form.PointerPress(600, 600);
-        form.PointerRelease(600, 600);
-      } else if (kind < 99) {  // a stray gesture, perhaps left unfinished
-        const auto [x, y] = anyPoint();
-        switch (pick(3)) {
-          case 0: form.PointerMove(x, y, static_cast<std::int16_t>(pick(2))); break;
-          case 1: form.PointerPress(x, y, pick(4) == 0 ? RightButton : LeftButton); break;
-          default: form.PointerRelease(x, y); break;
-        }
-      } else {
-        form.mnuGameDeal_Click();
-      }
-      accepted += !(Snapshot(form) == before);
-      const std::string problems = CheckTable(form);
-      ASSERT_EQ(problems, "") << "seed " << kSeed << ", sequence " << sequence << ", event " << event;
-    }
-  }
-  EXPECT_FALSE(form.Failed());
-  EXPECT_GT(accepted, kSequences * 10) << "random play should change the table often";
-  EXPECT_GT(played, kSequences / 2) << "random play should reach the foundations";
-  RecordProperty("changes", accepted);
+  TableSoak soak(form, kSeed);
+  ASSERT_EQ(soak.Run(40000), "") << "seed " << kSeed;
+  EXPECT_GT(soak.Stats().changes, soak.Stats().gestures / 10) << "random play should change the table often";
+  EXPECT_GE(soak.Stats().mostPlayed, 2) << "random play should reach the foundations";
+  RecordProperty("changes", static_cast<int>(soak.Stats().changes));
 }
 
 }  // namespace

@@ -90,7 +90,9 @@ std::vector<QRgb> medianCut(Box all, int maxColours)
         }
         if (pick < 0)
             break;
-        auto [a, b] = split(std::move(boxes[pick]), widestChannel(boxes[pick]).first);
+        // Before the box is moved away: argument order is up to the compiler.
+        const int widest = widestChannel(boxes[pick]).first;
+        auto [a, b] = split(std::move(boxes[pick]), widest);
         boxes[pick] = std::move(a);
         boxes.push_back(std::move(b));
     }
