@@ -108,6 +108,13 @@ void BM_mnuGameDeal_Click(benchmark::State& state)
 }
 BENCHMARK(BM_mnuGameDeal_Click)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// The start-up check: all 53 card files read and decoded completely, as before the window shows.
+void BM_CheckCardPictures(benchmark::State& state)
+{
+  for (auto _ : state) benchmark::DoNotOptimize(CheckCardPictures(ProgramFolder()));
+}
+BENCHMARK(BM_CheckCardPictures)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 // --- Hit-testing ------------------------------------------------------------------------------
 
 void BM_HitTest(benchmark::State& state)

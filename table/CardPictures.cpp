@@ -286,7 +286,7 @@ QImage LoadCardPicture(const std::string& path)
 std::optional<BadPicture> CheckCardPicture(const std::string& path)
 {
   try {
-    LoadCardPicture(path);
+    GifReader(path).FirstFrame();  // what can fail; colouring only turns its indices into pixels
   } catch (const PictureError& error) {
     return error.Bad();
   }

@@ -37,7 +37,7 @@ class PictureError : public std::runtime_error {
 // Decodes the first frame of a GIF into premultiplied ARGB; throws PictureError.
 QImage LoadCardPicture(const std::string& path);
 
-// Reads one file as LoadCardPicture does, keeping only why it failed.
+// Reads and decodes one file as LoadCardPicture does, keeping only why it failed.
 std::optional<BadPicture> CheckCardPicture(const std::string& path);
 
 // The start-up check: all 53 files read and decoded completely, every bad one reported.
