@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -181,7 +182,7 @@ class ControlSurface {
   enum class Gesture : std::uint8_t { None, Pressed, Dragging };
   Gesture gesture_ = Gesture::None;
   PictureControl* pressed_ = nullptr;  // capture of a click gesture; null over the bare table
-  float viewWidth_ = 3.4e38f, viewHeight_ = 3.4e38f;
+  float viewWidth_ = std::numeric_limits<float>::max(), viewHeight_ = std::numeric_limits<float>::max();
   std::optional<DragState> drag_;
   std::function<void(const TwipRect&)> repaint_;
 };
