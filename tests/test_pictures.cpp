@@ -169,6 +169,25 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   EXPECT_EQ(Reason(File("farframe.gif")), "dimensions invalides");
 }
 
+// Files that once broke the reader: each reads the same way in the check and in play, under the
+// sanitizers too.
+TEST(RegressionPictures, ReadWithoutHarm)
+{
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(KORVEL_TEST_PICTURES)) {
+    const std::string path = entry.path().string();
+    const std::optional<BadPicture> bad = CheckCardPicture(path);
+    try {
+      EXPECT_LE(LoadCardPicture(path).width(), MaxPictureSide) << path;
+      EXPECT_FALSE(bad) << path;
+    } catch (const PictureError& e) {
+      EXPECT_TRUE(bad && bad->Reason == e.Bad().Reason) << path;
+    }
+    ++files;
+  }
+  EXPECT_GT(files, 0);
+}
+
 // --- The start-up check and the game's error path ---
 
 class CardsFolder : public ::testing::Test {
