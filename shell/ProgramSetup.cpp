@@ -31,7 +31,7 @@ QIcon WindowIcon(const QString& file)
 {
   QIcon icon(file);
   const QString stem = file.left(file.lastIndexOf(QLatin1Char('.')));
-  for (const int size : {48, 64, 128, 256}) {
+  for (const int size : {48, 64}) {
     const QString larger = QStringLiteral("%1-%2.png").arg(stem).arg(size);
     if (QFile::exists(larger))
       icon.addFile(larger, QSize(size, size));

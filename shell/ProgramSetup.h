@@ -17,8 +17,8 @@ extern const char* const ProgramVersion;
 // Name, version, desktop entry, window icon, menu icons and Qt's translations for the system locale.
 void SetUpApplication(QApplication& app);
 
-// The window icon in the PNG `file` together with its larger drawings beside it ("icon-48.png" ...
-// "icon-256.png" for "icon.png"): a normal screen still shows the 32 x 32 drawing, a high-density
+// The window icon in the PNG `file` together with its larger drawings beside it ("icon-48.png" and
+// "icon-64.png" for "icon.png"): a normal screen still shows the 32 x 32 drawing, a high-density
 // one a sharp icon.
 QIcon WindowIcon(const QString& file);
 
