@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "shell/Identity.h"
+#include "shell/ProgramSetup.h"
 #include "shell/MenuDecoration.h"
 #include "shell/MenuDefinition.h"
 #include "shell/WebLinks.h"
@@ -65,7 +66,7 @@ SolitaireWindow::SolitaireWindow(frmSolitaire& form, QWidget* parent)
 {
   setObjectName(QStringLiteral("frmSolitaire"));
   setWindowTitle(SolitaireCaption());
-  setWindowIcon(QIcon(QStringLiteral(":/korvel/icon.png")));
+  setWindowIcon(WindowIcon(QStringLiteral(":/korvel/icon.png")));
   setCentralWidget(table_);
   BuildMenus();
   CentreOnScreen();

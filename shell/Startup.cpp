@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
 #include "table/CardPictures.h"
@@ -33,7 +35,10 @@ int RunSolitaire(QApplication& app, const StartOptions& options)
                                  : options.ProgramFolder;
   const auto report = options.Report ? options.Report : ShowReport;
   auto reportPictures = [&report](QWidget* parent, const std::vector<BadPicture>& bad) {
-    report(parent, QString::fromStdString(PictureErrorText(bad)));
+    const std::string text = PictureErrorText(bad);
+    // Also on standard error, so a start from a terminal or a launcher's log says why the game ended.
+    std::fprintf(stderr, "%s\n", text.c_str());
+    report(parent, QString::fromStdString(text));
   };
 
   // A game must not be lost halfway to a file that was missing from the start.

@@ -15,6 +15,7 @@
 
 #include "shell/AboutDefinition.h"
 #include "shell/MenuDecoration.h"
+#include "shell/ProgramSetup.h"
 #include "table/PictureControls.h"
 
 namespace korvel {
@@ -110,7 +111,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
   const AboutWindowDefinition& window = AboutWindow();
   setObjectName(QString::fromUtf8(window.Name));
   setWindowTitle(QString::fromUtf8(window.Caption));
-  setWindowIcon(QIcon(QString::fromUtf8(window.Icon)));
+  setWindowIcon(WindowIcon(QString::fromUtf8(window.Icon)));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setWindowModality(Qt::ApplicationModal);

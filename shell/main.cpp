@@ -2,10 +2,15 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include <QApplication>
 
+#include <cstdio>
+
+#include "shell/CommandLine.h"
 #include "shell/Startup.h"
 
 int main(int argc, char** argv)
 {
+  if (const std::optional<int> status = korvel::AnswerCommandLine(argc, argv, stdout))
+    return *status;
   QApplication app(argc, argv);
   return korvel::RunSolitaire(app);
 }

@@ -1,35 +1,63 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-# Installs the Debian packages the build needs (only those missing), then configures and builds
-# everything in build/. Shared by ./run and ./test.
+# Installs the Debian packages a build needs (only those missing), then builds in build/.
+#   tools/setup.sh game   what playing needs: the game's packages, the executable and its cards (./run)
+#   tools/setup.sh all    everything: the test, benchmark and packaging tools too, every target (./test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode=${1:-all}
 
-packages=(
-  cmake g++ make
+game_packages=(
+  cmake ninja-build g++
   qt6-base-dev qt6-translations-l10n
   libgif-dev
-  libgtest-dev libbenchmark-dev
   fonts-dejavu-core
 )
+test_packages=(
+  libgtest-dev libbenchmark-dev
+  desktop-file-utils appstream dpkg-dev
+)
+case $mode in
+  game) packages=("${game_packages[@]}") ;;
+  all) packages=("${game_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 game|all" >&2; exit 2 ;;
+esac
 
+# One question to dpkg for all of them keeps a start with everything installed quick.
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+            awk '$4 == "installed" { print $1 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
-    missing+=("$p")
-  fi
+  grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  as_root=()
-  if [ "$(id -u)" -ne 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+  elif command -v sudo >/dev/null; then
     as_root=(sudo)
+  else
+    echo "Korvel Solitaire needs Debian packages that are not installed. As root, run" >&2
+    echo "    apt-get install ${missing[*]}" >&2
+    echo "and start again." >&2
+    exit 1
   fi
+  echo "Installing: ${missing[*]}"
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+# Ninja, because its check that nothing changed is instant where make's takes about a second.
+# A build folder that exists keeps its generator.
+configure=(cmake -S . -B build -DCMAKE_BUILD_TYPE=Release)
+[ -f build/CMakeCache.txt ] || configure+=(-G Ninja)
+if [ "$mode" = game ]; then
+  # No configure once there is one: the build runs it again by itself when a CMake file changed.
+  [ -f build/CMakeCache.txt ] || "${configure[@]}" >/dev/null
+  cmake --build build -j"$(nproc)" --target Solitaire
+else
+  # Always configured: tests and benchmarks join the build once their packages are there.
+  "${configure[@]}" >/dev/null
+  cmake --build build -j"$(nproc)"
+fi

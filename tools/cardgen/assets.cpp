@@ -123,17 +123,35 @@ void turned(QPainter& p, QPointF pivot, double degrees, const std::function<void
     p.restore();
 }
 
-QImage windowIcon()
+// The icon's design: a card back and the ace of spades fanned about a point below them, drawn
+// in the 32-pixel frame of the window icon and scaled for the larger sizes.
+QImage icon(int size)
 {
-    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
+    if (size != 32)
+        p.scale(size / 32.0, size / 32.0);
     const QPointF pivot(16, 30);
     turned(p, pivot, -16, [&] { drawMiniBack(p, QRectF(7.5, 3.5, 17, 23), 2.5); });
     turned(p, pivot, 12, [&] { drawMiniCard(p, QRectF(8.5, 4.5, 17, 23), 2.5, QString(), Suit::Spades, 14); });
     p.end();
-    return toIndexed(img, 255);
+    return img;
+}
+
+// icon.png is the window icon as the program has always carried it: 32 x 32 in 256 colours. The
+// larger ones (icon-48.png ... icon-256.png) keep every colour; they serve the desktop's menus and
+// software centres and high-density screens.
+bool saveIcons(const QDir& out, QString* error)
+{
+    if (!save(toIndexed(icon(32), 255), out.filePath(QStringLiteral("icon.png")), "png", -1, error))
+        return false;
+    for (const int size : {48, 64, 128, 256}) {
+        if (!save(icon(size), out.filePath(QStringLiteral("icon-%1.png").arg(size)), "png", -1, error))
+            return false;
+    }
+    return true;
 }
 
 QImage logo()
@@ -408,7 +426,7 @@ bool writeAssets(const QString& dir, QString* error)
     }
     const QDir out(dir);
     if (!save(cardBack(), out.filePath(QStringLiteral("back.jpg")), "jpeg", 90, error)
-        || !save(windowIcon(), out.filePath(QStringLiteral("icon.png")), "png", -1, error)
+        || !saveIcons(out, error)
         || !save(logo(), out.filePath(QStringLiteral("logo.jpg")), "jpeg", 90, error)
         || !save(banner(), out.filePath(QStringLiteral("banner.jpg")), "jpeg", 90, error))
         return false;

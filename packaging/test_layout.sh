@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+# The installed layout, checked where it is made:
+#   test_layout.sh install <build>   cmake --install into a temporary DESTDIR: exactly the expected
+#                                    files, each in the install manifest, the command working
+#   test_layout.sh package <build> <version>
+#                                    cpack -G DEB: the package's name, control fields, stripped
+#                                    binaries, and the same files under /usr in dpkg-deb --contents
+set -euo pipefail
+mode=$1
+build=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "$*" >&2; exit 1; }
+
+# Every file and link an install lays out, relative to its prefix. The cards are whatever the
+# build drew, which must be at least the 53 the game reads.
+(( $(find "$build/cards" -name '*.gif' | wc -l) >= 53 )) || fail "$build/cards lacks card pictures"
+expected() {
+  {
+    printf '%s\n' games/korvel-solitaire lib/korvel-solitaire/Solitaire \
+      share/applications/korvel-solitaire.desktop \
+      share/doc/korvel-solitaire/changelog.gz share/doc/korvel-solitaire/copyright \
+      share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/korvel-solitaire.png \
+      share/man/man6/korvel-solitaire.6.gz \
+      share/metainfo/fr.korvel_solitaire.solitaire.metainfo.xml
+    (cd "$build/cards" && find . -type f | sed 's|^\./|lib/korvel-solitaire/cards/|')
+  } | sort
+}
+link_target=../lib/korvel-solitaire/Solitaire
+
+case $mode in
+install)
+  root=$work/root
+  # Installed as the package installs (see CMakeLists.txt): a real install's manifest stays as it was.
+  DESTDIR=$root cmake --install "$build" --prefix /usr --component Unspecified >/dev/null
+  diff -u <(expected) <(cd "$root/usr" && find . ! -type d | sed 's|^\./||' | sort) ||
+    fail "the install laid out other files than expected"
+  [[ $(ls "$root") == usr ]] || fail "the install wrote outside its prefix"
+  # The manifest names the files where they belong, without DESTDIR.
+  diff -u <(expected | sed "s|^|/usr/|") <(sort "$build/install_manifest_Unspecified.txt") ||
+    fail "the install manifest does not list exactly the installed files"
+  [[ $(readlink "$root/usr/games/korvel-solitaire") == "$link_target" ]] || fail "games/korvel-solitaire is not the link"
+  "$root/usr/games/korvel-solitaire" --version >/dev/null || fail "the installed command does not run"
+  ;;
+package)
+  version=$3
+  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
+  deb=$work/korvel-solitaire_${version}_$(dpkg --print-architecture).deb
+  [[ -f $deb ]] || fail "no $deb; made: $(ls "$work")"
+  field() { dpkg-deb --field "$deb" "$1"; }
+  [[ $(field Section) == games && $(field Priority) == optional ]] || fail "section or priority wrong"
+  [[ -n $(field Maintainer) ]] || fail "no maintainer"
+  # Computed from the executable's libraries, not only the plugins named by hand.
+  for library in libqt6widgets6 libgif7 libc6; do
+    [[ $(field Depends) == *"$library "* ]] || fail "Depends lacks $library: $(field Depends)"
+  done
+  contents=$(dpkg-deb --contents "$deb")
+  diff -u <(expected | sed 's|^|./usr/|') <(awk '$1 !~ /^d/ { print $6 }' <<<"$contents" | sort) ||
+    fail "the package holds other files than expected"
+  grep -qF "./usr/games/korvel-solitaire -> $link_target" <<<"$contents" || fail "the link is wrong"
+  dpkg-deb -x "$deb" "$work/root"
+  ! readelf -S "$work/root/usr/lib/korvel-solitaire/Solitaire" | grep -q '\.symtab' || fail "the executable is not stripped"
+  ;;
+*)
+  fail "usage: $0 install <build> | package <build> <version>"
+  ;;
+esac
