@@ -9,7 +9,8 @@
 # Needs hyperfine, /usr/bin/time and, without a DISPLAY, Xvfb:
 #   apt-get install hyperfine time xvfb
 # Exit status 1 when the game misses its targets: within 1.3x the yardstick's mean time and
-# within 8 MiB of its peak resident memory.
+# within 8 MiB of its peak resident memory; on a screen of device pixel ratio 2 (QT_SCALE_FACTOR=2,
+# twice-size pictures), within 1.1x its own time at ratio 1 and 6 MiB of its peak memory there.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -89,6 +90,26 @@ awk -v gm="$game_mean" -v gs="$game_sd" -v ym="$yard_mean" -v ys="$yard_sd" \
          gr / 1024, yr / 1024, diff, diff <= 8 ? "met" : "MISSED"
   exit !(ratio <= 1.3 && diff <= 8)
 }' && verdict=0 || verdict=1
+
+# High-density screens: the twice-size pictures and four times the pixels must not slow the start.
+echo
+echo "== Start-up at device pixel ratio 2 against ratio 1 =="
+hyperfine --warmup 5 --runs 40 --export-csv "$work/ratios.csv" \
+  -n ratio1 "env QT_SCALE_FACTOR=1 $probe" -n ratio2 "env QT_SCALE_FACTOR=2 $probe"
+read -r one_mean one_sd < <(awk -F, '$1 == "ratio1" { print $2, $3 }' "$work/ratios.csv")
+read -r two_mean two_sd < <(awk -F, '$1 == "ratio2" { print $2, $3 }' "$work/ratios.csv")
+one_rss=$(export QT_SCALE_FACTOR=1; peak_rss "$probe")
+two_rss=$(export QT_SCALE_FACTOR=2; peak_rss "$probe")
+awk -v om="$one_mean" -v os="$one_sd" -v tm="$two_mean" -v ts="$two_sd" \
+    -v r1="$one_rss" -v r2="$two_rss" 'BEGIN {
+  ratio = tm / om
+  diff = (r2 - r1) / 1024
+  printf "time   ratio 2 %.1f ms +- %.1f, ratio 1 %.1f ms +- %.1f, ratio %.3f (target <= 1.1): %s\n",
+         tm * 1000, ts * 1000, om * 1000, os * 1000, ratio, ratio <= 1.1 ? "met" : "MISSED"
+  printf "memory ratio 2 %.1f MiB, ratio 1 %.1f MiB, difference %+.1f MiB (target <= 6): %s\n",
+         r2 / 1024, r1 / 1024, diff, diff <= 6 ? "met" : "MISSED"
+  exit !(ratio <= 1.1 && diff <= 6)
+}' || verdict=1
 
 # An idle table should cost nothing: no timer, animation or polling once the first frame is up.
 echo
