@@ -64,10 +64,6 @@ echo "== Start-up time (first painted frame, then quit) =="
 hyperfine --warmup 5 --runs 40 --export-csv "$work/times.csv" \
   -n game "$probe" -n yardstick "$yardstick"
 
-# CSV columns: command,mean,stddev,median,user,system,min,max (seconds).
-read -r game_mean game_sd < <(awk -F, '$1 == "game" { print $2, $3 }' "$work/times.csv")
-read -r yard_mean yard_sd < <(awk -F, '$1 == "yardstick" { print $2, $3 }' "$work/times.csv")
-
 # Peak resident memory: the median of five runs, in KiB.
 peak_rss() {
   local program=$1 i
@@ -75,41 +71,38 @@ peak_rss() {
     /usr/bin/time -v "$program" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
   done | sort -n | sed -n 3p
 }
-game_rss=$(peak_rss "$probe")
-yard_rss=$(peak_rss "$yardstick")
+
+# Prints how run `a` of a hyperfine CSV (columns: command,mean,stddev,median,user,system,min,max, in
+# seconds) and its peak memory (KiB) compare with run `b`; fails when `a` takes more than
+# `max_ratio` times b's mean time or more than `max_mib` MiB over b's peak memory.
+judge() {
+  local csv=$1 a=$2 b=$3 a_rss=$4 b_rss=$5 max_ratio=$6 max_mib=$7
+  awk -F, -v a="$a" -v b="$b" -v ar="$a_rss" -v br="$b_rss" -v mr="$max_ratio" -v mm="$max_mib" '
+    $1 == a { am = $2; as = $3 }
+    $1 == b { bm = $2; bs = $3 }
+    END {
+      ratio = am / bm
+      diff = (ar - br) / 1024
+      printf "time   %s %.1f ms +- %.1f, %s %.1f ms +- %.1f, ratio %.3f (target <= %s): %s\n",
+             a, am * 1000, as * 1000, b, bm * 1000, bs * 1000, ratio, mr, ratio <= mr ? "met" : "MISSED"
+      printf "memory %s %.1f MiB, %s %.1f MiB, difference %+.1f MiB (target <= %s): %s\n",
+             a, ar / 1024, b, br / 1024, diff, mm, diff <= mm ? "met" : "MISSED"
+      exit !(ratio <= mr && diff <= mm)
+    }' "$csv"
+}
 
 echo
 echo "== Summary =="
-awk -v gm="$game_mean" -v gs="$game_sd" -v ym="$yard_mean" -v ys="$yard_sd" \
-    -v gr="$game_rss" -v yr="$yard_rss" 'BEGIN {
-  ratio = gm / ym
-  diff = (gr - yr) / 1024
-  printf "time   game %.1f ms +- %.1f, yardstick %.1f ms +- %.1f, ratio %.3f (target <= 1.3): %s\n",
-         gm * 1000, gs * 1000, ym * 1000, ys * 1000, ratio, ratio <= 1.3 ? "met" : "MISSED"
-  printf "memory game %.1f MiB, yardstick %.1f MiB, difference %+.1f MiB (target <= 8): %s\n",
-         gr / 1024, yr / 1024, diff, diff <= 8 ? "met" : "MISSED"
-  exit !(ratio <= 1.3 && diff <= 8)
-}' && verdict=0 || verdict=1
+judge "$work/times.csv" game yardstick "$(peak_rss "$probe")" "$(peak_rss "$yardstick")" 1.3 8 && verdict=0 || verdict=1
 
 # High-density screens: the twice-size pictures and four times the pixels must not slow the start.
 echo
 echo "== Start-up at device pixel ratio 2 against ratio 1 =="
 hyperfine --warmup 5 --runs 40 --export-csv "$work/ratios.csv" \
   -n ratio1 "env QT_SCALE_FACTOR=1 $probe" -n ratio2 "env QT_SCALE_FACTOR=2 $probe"
-read -r one_mean one_sd < <(awk -F, '$1 == "ratio1" { print $2, $3 }' "$work/ratios.csv")
-read -r two_mean two_sd < <(awk -F, '$1 == "ratio2" { print $2, $3 }' "$work/ratios.csv")
 one_rss=$(export QT_SCALE_FACTOR=1; peak_rss "$probe")
 two_rss=$(export QT_SCALE_FACTOR=2; peak_rss "$probe")
-awk -v om="$one_mean" -v os="$one_sd" -v tm="$two_mean" -v ts="$two_sd" \
-    -v r1="$one_rss" -v r2="$two_rss" 'BEGIN {
-  ratio = tm / om
-  diff = (r2 - r1) / 1024
-  printf "time   ratio 2 %.1f ms +- %.1f, ratio 1 %.1f ms +- %.1f, ratio %.3f (target <= 1.1): %s\n",
-         tm * 1000, ts * 1000, om * 1000, os * 1000, ratio, ratio <= 1.1 ? "met" : "MISSED"
-  printf "memory ratio 2 %.1f MiB, ratio 1 %.1f MiB, difference %+.1f MiB (target <= 6): %s\n",
-         r2 / 1024, r1 / 1024, diff, diff <= 6 ? "met" : "MISSED"
-  exit !(ratio <= 1.1 && diff <= 6)
-}' || verdict=1
+judge "$work/ratios.csv" ratio2 ratio1 "$two_rss" "$one_rss" 1.1 6 || verdict=1
 
 # An idle table should cost nothing: no timer, animation or polling once the first frame is up.
 echo
