@@ -50,7 +50,7 @@ class OutlineShape : public QWidget {
 };
 
 // A picture at its top left, inside its frame. A twice-size picture is drawn at the normal size,
-// filtered where the screen's ratio is not a whole number.
+// filtered where its pixels and the screen's do not match one to one (a ratio of 1.5).
 class PictureLabel : public QLabel {
  public:
   using QLabel::QLabel;
@@ -60,8 +60,9 @@ class PictureLabel : public QLabel {
   {
     QPainter painter(this);
     drawFrame(&painter);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(contentsRect().topLeft(), pixmap());
+    const QPixmap picture = pixmap();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, picture.devicePixelRatio() != devicePixelRatioF());
+    painter.drawPixmap(contentsRect().topLeft(), picture);
   }
 };
 
