@@ -87,15 +87,18 @@ void EmptyFirstTwoColumns(frmSolitaire& form)
 
 // --- Dealing ----------------------------------------------------------------------------------
 
-void BM_Form_Load(benchmark::State& state)
+// At a ratio of 2 each of the 8 pictures is read twice: the normal file, then its @2x file.
+void BM_Form_Load(benchmark::State& state, int ratio)
 {
   frmSolitaire form(ProgramFolder());
+  form.SetPixelRatio(ratio);
   for (auto _ : state) {
     form.Form_Load();
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_Form_Load)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Form_Load, x1, 1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Form_Load, x2, 2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_mnuGameDeal_Click(benchmark::State& state)
 {
@@ -135,12 +138,22 @@ BENCHMARK(BM_HitTest)->Unit(benchmark::kNanosecond)->UseRealTime();
 
 // --- Painting ---------------------------------------------------------------------------------
 
-// One whole frame of the dealt table, with a painter opened per frame as a paint event does.
-void BM_PaintFullFrame(benchmark::State& state, QImage::Format format)
+// A backing store for a screen of `ratio` device pixels per pixel.
+QImage BackingStore(QImage::Format format, int ratio)
+{
+  QImage image(TableWidthPx * ratio, TableHeightPx * ratio, format);
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
+// One whole frame of the dealt table, with a painter opened per frame as a paint event does; at a
+// ratio of 2 the table reads its @2x pictures and paints twice as many pixels each way.
+void BM_PaintFullFrame(benchmark::State& state, QImage::Format format, int ratio)
 {
   frmSolitaire form(ProgramFolder());
+  form.SetPixelRatio(ratio);
   form.Form_Load();
-  QImage image(TableWidthPx, TableHeightPx, format);
+  QImage image = BackingStore(format, ratio);
   const QRect area(0, 0, TableWidthPx, TableHeightPx);
   for (auto _ : state) {
     QPainter painter(&image);
@@ -149,9 +162,12 @@ void BM_PaintFullFrame(benchmark::State& state, QImage::Format format)
     benchmark::DoNotOptimize(image.constBits());
   }
 }
-BENCHMARK_CAPTURE(BM_PaintFullFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied)
+BENCHMARK_CAPTURE(BM_PaintFullFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied, 1)
     ->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_PaintFullFrame, RGB32, QImage::Format_RGB32)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_PaintFullFrame, RGB32, QImage::Format_RGB32, 1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_PaintFullFrame, ARGB32_Premultiplied_x2, QImage::Format_ARGB32_Premultiplied, 2)
+    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_PaintFullFrame, RGB32_x2, QImage::Format_RGB32, 2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // --- Drops ------------------------------------------------------------------------------------
 
@@ -227,9 +243,10 @@ BENCHMARK(BM_DropAceOnFoundation)->Unit(benchmark::kMicrosecond)->UseRealTime();
 // A card held by the pointer: each iteration moves the pointer a few pixels, as one mouse event
 // does, and repaints only what the move made dirty (one rectangle over the card's old and new
 // places), clipped as the widget's paint event is.
-void BM_DragFrame(benchmark::State& state, QImage::Format format)
+void BM_DragFrame(benchmark::State& state, QImage::Format format, int ratio)
 {
   frmSolitaire form(ProgramFolder());
+  form.SetPixelRatio(ratio);
   form.Form_Load();
   QRegion dirty;
   form.Controls().SetRepaintHandler([&dirty](const TwipRect& area) {
@@ -259,10 +276,10 @@ void BM_DragFrame(benchmark::State& state, QImage::Format format)
                       static_cast<float>(TableClientHeight / 2 + 1900 * std::sin(a)));
   }
 
-  QImage image(TableWidthPx, TableHeightPx, format);
+  QImage image = BackingStore(format, ratio);
   {
     QPainter painter(&image);
-    PaintTable(painter, form, image.rect());
+    PaintTable(painter, form, QRect(0, 0, TableWidthPx, TableHeightPx));
   }
   std::size_t i = 0;
   double pixels = 0;
@@ -279,9 +296,12 @@ void BM_DragFrame(benchmark::State& state, QImage::Format format)
   state.counters["dirty_px"] = benchmark::Counter(pixels / static_cast<double>(state.iterations()));
   form.Controls().SetRepaintHandler(nullptr);
 }
-BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied)
+BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied, 1)
     ->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_DragFrame, RGB32, QImage::Format_RGB32)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_DragFrame, RGB32, QImage::Format_RGB32, 1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied_x2, QImage::Format_ARGB32_Premultiplied, 2)
+    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_DragFrame, RGB32_x2, QImage::Format_RGB32, 2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 

@@ -9,7 +9,8 @@
 # Needs hyperfine, /usr/bin/time and, without a DISPLAY, Xvfb:
 #   apt-get install hyperfine time xvfb
 # Exit status 1 when the game misses its targets: within 1.3x the yardstick's mean time and
-# within 8 MiB of its peak resident memory.
+# within 8 MiB of its peak resident memory; on a screen of device pixel ratio 2 (QT_SCALE_FACTOR=2,
+# twice-size pictures), within 1.1x its own time at ratio 1 and 6 MiB of its peak memory there.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -63,10 +64,6 @@ echo "== Start-up time (first painted frame, then quit) =="
 hyperfine --warmup 5 --runs 40 --export-csv "$work/times.csv" \
   -n game "$probe" -n yardstick "$yardstick"
 
-# CSV columns: command,mean,stddev,median,user,system,min,max (seconds).
-read -r game_mean game_sd < <(awk -F, '$1 == "game" { print $2, $3 }' "$work/times.csv")
-read -r yard_mean yard_sd < <(awk -F, '$1 == "yardstick" { print $2, $3 }' "$work/times.csv")
-
 # Peak resident memory: the median of five runs, in KiB.
 peak_rss() {
   local program=$1 i
@@ -74,21 +71,38 @@ peak_rss() {
     /usr/bin/time -v "$program" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
   done | sort -n | sed -n 3p
 }
-game_rss=$(peak_rss "$probe")
-yard_rss=$(peak_rss "$yardstick")
+
+# Prints how run `a` of a hyperfine CSV (columns: command,mean,stddev,median,user,system,min,max, in
+# seconds) and its peak memory (KiB) compare with run `b`; fails when `a` takes more than
+# `max_ratio` times b's mean time or more than `max_mib` MiB over b's peak memory.
+judge() {
+  local csv=$1 a=$2 b=$3 a_rss=$4 b_rss=$5 max_ratio=$6 max_mib=$7
+  awk -F, -v a="$a" -v b="$b" -v ar="$a_rss" -v br="$b_rss" -v mr="$max_ratio" -v mm="$max_mib" '
+    $1 == a { am = $2; as = $3 }
+    $1 == b { bm = $2; bs = $3 }
+    END {
+      ratio = am / bm
+      diff = (ar - br) / 1024
+      printf "time   %s %.1f ms +- %.1f, %s %.1f ms +- %.1f, ratio %.3f (target <= %s): %s\n",
+             a, am * 1000, as * 1000, b, bm * 1000, bs * 1000, ratio, mr, ratio <= mr ? "met" : "MISSED"
+      printf "memory %s %.1f MiB, %s %.1f MiB, difference %+.1f MiB (target <= %s): %s\n",
+             a, ar / 1024, b, br / 1024, diff, mm, diff <= mm ? "met" : "MISSED"
+      exit !(ratio <= mr && diff <= mm)
+    }' "$csv"
+}
 
 echo
 echo "== Summary =="
-awk -v gm="$game_mean" -v gs="$game_sd" -v ym="$yard_mean" -v ys="$yard_sd" \
-    -v gr="$game_rss" -v yr="$yard_rss" 'BEGIN {
-  ratio = gm / ym
-  diff = (gr - yr) / 1024
-  printf "time   game %.1f ms +- %.1f, yardstick %.1f ms +- %.1f, ratio %.3f (target <= 1.3): %s\n",
-         gm * 1000, gs * 1000, ym * 1000, ys * 1000, ratio, ratio <= 1.3 ? "met" : "MISSED"
-  printf "memory game %.1f MiB, yardstick %.1f MiB, difference %+.1f MiB (target <= 8): %s\n",
-         gr / 1024, yr / 1024, diff, diff <= 8 ? "met" : "MISSED"
-  exit !(ratio <= 1.3 && diff <= 8)
-}' && verdict=0 || verdict=1
+judge "$work/times.csv" game yardstick "$(peak_rss "$probe")" "$(peak_rss "$yardstick")" 1.3 8 && verdict=0 || verdict=1
+
+# High-density screens: the twice-size pictures and four times the pixels must not slow the start.
+echo
+echo "== Start-up at device pixel ratio 2 against ratio 1 =="
+hyperfine --warmup 5 --runs 40 --export-csv "$work/ratios.csv" \
+  -n ratio1 "env QT_SCALE_FACTOR=1 $probe" -n ratio2 "env QT_SCALE_FACTOR=2 $probe"
+one_rss=$(export QT_SCALE_FACTOR=1; peak_rss "$probe")
+two_rss=$(export QT_SCALE_FACTOR=2; peak_rss "$probe")
+judge "$work/ratios.csv" ratio2 ratio1 "$two_rss" "$one_rss" 1.1 6 || verdict=1
 
 # An idle table should cost nothing: no timer, animation or polling once the first frame is up.
 echo

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include "table/SharpPictures.h"
+
 namespace korvel {
 
 QImage ClearColour(const QImage& image, MenuColour colour)
@@ -24,10 +26,21 @@ QImage ClearColour(const QImage& image, MenuColour colour)
   return out;
 }
 
-QImage MenuPicture(const MenuPictureDefinition& picture)
+QImage MenuPicture(const MenuPictureDefinition& picture, int scale)
 {
   if (picture.Resource[0] == '\0') return {};
-  return ClearColour(QImage(QString::fromUtf8(picture.Resource)), picture.Transparent);
+  return ClearColour(BuiltInPicture(QString::fromUtf8(picture.Resource), scale), picture.Transparent);
+}
+
+QIcon MenuIcon(const MenuPictureDefinition& picture, int scale)
+{
+  QIcon icon;
+  const QImage normal = MenuPicture(picture);
+  if (normal.isNull()) return icon;
+  icon.addPixmap(QPixmap::fromImage(normal));
+  // Kept beside the normal one: the icon picks by the density of the screen it is drawn on.
+  if (scale > 1) icon.addPixmap(QPixmap::fromImage(MenuPicture(picture, scale)));
+  return icon;
 }
 
 QFont DesignFont(const char* family, double points)
@@ -55,8 +68,14 @@ int MenuPictureStyle::pixelMetric(PixelMetric metric, const QStyleOption* option
   const int base = QProxyStyle::pixelMetric(metric, option, widget);
   const auto* menu = qobject_cast<const QMenu*>(widget);
   if (metric != PM_SmallIconSize || menu == nullptr) return base;
-  // The style asks its icons for pixmaps of this size and centres what it gets: a picture no
-  // larger than this comes back at its own size.
+  // Drawing an item, the style asks its icon for a pixmap of this size and centres what it gets.
+  // Asked for its own size, an icon gives its picture as it is, at any device pixel ratio (asked
+  // for more above a ratio of 1, Qt would enlarge it).
+  if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option); item != nullptr && !item->icon.isNull()) {
+    const QSize own = item->icon.actualSize(QSize(256, 256));
+    return std::max(own.width(), own.height());
+  }
+  // Laying out the menu: the icon column is as wide as its largest picture.
   int size = 0;
   for (const QAction* action : menu->actions()) {
     if (action->icon().isNull()) continue;

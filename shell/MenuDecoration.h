@@ -5,6 +5,7 @@
 // has its transparent colour, and the menu text in Tahoma 8.25 pt.
 
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QProxyStyle>
 
@@ -12,8 +13,12 @@
 
 namespace korvel {
 
-// The item's picture with its transparent colour cleared (alpha 0), or a null image for none.
-QImage MenuPicture(const MenuPictureDefinition& picture);
+// The item's picture with its transparent colour cleared (alpha 0), or a null image for none; at
+// scale 2 its twice-size bitmap (see PictureScale).
+QImage MenuPicture(const MenuPictureDefinition& picture, int scale = 1);
+
+// The item's icon: its picture, and at scale 2 the twice-size one beside it; null for none.
+QIcon MenuIcon(const MenuPictureDefinition& picture, int scale);
 
 // A copy of `image` in ARGB, fully transparent exactly where it has `colour`.
 QImage ClearColour(const QImage& image, MenuColour colour);

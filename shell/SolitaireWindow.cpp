@@ -23,6 +23,7 @@
 #include "shell/MenuDefinition.h"
 #include "shell/WebLinks.h"
 #include "shell/frmAbout.h"
+#include "table/SharpPictures.h"
 #include "table/TableWidget.h"
 #include "table/frmSolitaire.h"
 
@@ -131,8 +132,8 @@ void SolitaireWindow::BuildMenus()
       action->setShortcutContext(Qt::WindowShortcut);
       addAction(action);
     }
-    if (const QImage picture = MenuPicture(entry.Picture); !picture.isNull()) {
-      action->setIcon(QIcon(QPixmap::fromImage(picture)));
+    if (const QIcon icon = MenuIcon(entry.Picture, PictureScale(devicePixelRatioF())); !icon.isNull()) {
+      action->setIcon(icon);
       // Some desktops hide menu icons; these pictures are part of the menu's design.
       action->setIconVisibleInMenu(true);
     }

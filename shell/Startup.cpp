@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -62,6 +63,9 @@ int RunSolitaire(QApplication& app, const StartOptions& options)
                      // exit() ends the loop without a close request, so no question is asked.
                      [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
   window.show();
+  // Moved to a screen of another density, the table reads its next pictures for that screen.
+  QObject::connect(window.windowHandle(), &QWindow::screenChanged, &window,
+                   [&form, &window] { form.SetPixelRatio(window.devicePixelRatioF()); });
   return app.exec();
 }
 

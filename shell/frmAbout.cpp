@@ -17,6 +17,7 @@
 #include "shell/MenuDecoration.h"
 #include "shell/ProgramSetup.h"
 #include "table/PictureControls.h"
+#include "table/SharpPictures.h"
 
 namespace korvel {
 
@@ -49,16 +50,34 @@ class OutlineShape : public QWidget {
   }
 };
 
+// A picture at its top left, inside its frame. A twice-size picture is drawn at the normal size,
+// filtered where its pixels and the screen's do not match one to one (a ratio of 1.5).
+class PictureLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override
+  {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QPixmap picture = pixmap();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, picture.devicePixelRatio() != devicePixelRatioF());
+    painter.drawPixmap(contentsRect().topLeft(), picture);
+  }
+};
+
 QWidget* CreateControl(const AboutControl& c, QWidget* parent, QPushButton*& cancel)
 {
   QWidget* widget = nullptr;
   switch (c.Kind) {
     case AboutKind::PictureBox:
     case AboutKind::Image: {
-      auto* picture = new QLabel(parent);
+      auto* picture = new PictureLabel(parent);
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       if (c.Frame == AboutFrame::Sunken) picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-      picture->setPixmap(QPixmap(QString::fromUtf8(c.Picture)));
+      const int scale = PictureScale(parent->devicePixelRatioF());
+      picture->setPixmap(QPixmap::fromImage(BuiltInPicture(QString::fromUtf8(c.Picture), scale)));
       // A picture box can hold the focus; an image cannot.
       picture->setFocusPolicy(c.Kind == AboutKind::PictureBox ? Qt::TabFocus : Qt::NoFocus);
       widget = picture;
@@ -98,7 +117,7 @@ QWidget* CreateControl(const AboutControl& c, QWidget* parent, QPushButton*& can
   if (c.AutoSize) {
     const auto* picture = static_cast<QLabel*>(widget);
     const int frame = picture->frameWidth();
-    geometry.setSize(picture->pixmap().size() + QSize(2 * frame, 2 * frame));
+    geometry.setSize(picture->pixmap().deviceIndependentSize().toSize() + QSize(2 * frame, 2 * frame));
   }
   widget->setGeometry(geometry);
   return widget;

@@ -24,6 +24,9 @@ int FrameTwips(Frame frame)
 
 namespace {
 
+// A picture's size in pixels of the table: a twice-size picture counts at the size it is drawn.
+QSize TablePixels(const QImage& picture) { return picture.deviceIndependentSize().toSize(); }
+
 bool FullyOpaque(const QImage& image)
 {
   if (image.isNull()) return false;
@@ -79,8 +82,9 @@ void PictureControl::SetPicture(QImage picture)
 {
   Repaint();
   const float frame = 2.0f * static_cast<float>(FrameTwips(s_.Border));
-  s_.Width = static_cast<float>(picture.width() * TwipsPerPixel) + frame;
-  s_.Height = static_cast<float>(picture.height() * TwipsPerPixel) + frame;
+  const QSize pixels = TablePixels(picture);
+  s_.Width = static_cast<float>(pixels.width() * TwipsPerPixel) + frame;
+  s_.Height = static_cast<float>(pixels.height() * TwipsPerPixel) + frame;
   s_.Picture = std::move(picture);
   UpdateOpaque();
   Repaint();
@@ -98,8 +102,9 @@ void PictureControl::UpdateOpaque()
   // A frame is drawn solid, so a control hides what lies behind it when its picture is opaque and
   // fills the space inside the frame.
   const float frame = 2.0f * static_cast<float>(FrameTwips(s_.Border));
-  const bool fills = static_cast<float>(s_.Picture.width() * TwipsPerPixel) + frame == s_.Width &&
-                     static_cast<float>(s_.Picture.height() * TwipsPerPixel) + frame == s_.Height;
+  const QSize pixels = TablePixels(s_.Picture);
+  const bool fills = static_cast<float>(pixels.width() * TwipsPerPixel) + frame == s_.Width &&
+                     static_cast<float>(pixels.height() * TwipsPerPixel) + frame == s_.Height;
   opaque_ = fills && FullyOpaque(s_.Picture);
 }
 

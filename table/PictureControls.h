@@ -85,7 +85,8 @@ class PictureControl {
   Frame Border() const { return s_.Border; }
 
   const QImage& Picture() const { return s_.Picture; }
-  // The control takes the picture's size plus its frame; clearing the picture keeps the size.
+  // The control takes the picture's size plus its frame; clearing the picture keeps the size. A
+  // picture with a devicePixelRatio of 2 is drawn sharper, not larger: it counts at half its size.
   void SetPicture(QImage picture);
   void ClearPicture();
   // The picture fills the whole control without transparency, so nothing behind it shows.

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,49 +22,69 @@ int CentreFloor(float twips)
 
 void PaintBackground(QPainter& painter, const frmSolitaire& form, const QRect& area)
 {
+  // The gradient was painted per device row: `ratio` of its rows make one pixel row of the table.
   const std::vector<std::int16_t>& rows = form.BackgroundRows();
-  const QRect painted(0, 0, static_cast<int>(form.BackgroundWidth()) / TwipsPerPixel,
-                      static_cast<int>(rows.size()));
-  const QRect bands = area & painted;
+  const double ratio = form.BackgroundRatio();
+  const int count = static_cast<int>(rows.size());
+  const int width = static_cast<int>(form.BackgroundWidth()) / TwipsPerPixel;
+  // The pixel rows the gradient covers wholly, and those it reaches at all.
+  const QRect covered(0, 0, width, static_cast<int>(std::floor(count / ratio)));
+  const QRect bands = area & QRect(0, 0, width, static_cast<int>(std::ceil(count / ratio)));
   // Anything the gradient did not reach shows the window's black.
-  if (bands != area) {
-    const QRegion black = QRegion(area).subtracted(bands);
+  if ((area & covered) != area) {
+    const QRegion black = QRegion(area).subtracted(covered);
     for (const QRect& r : black) painter.fillRect(r, Qt::black);
   }
-  for (int y = bands.top(); y <= bands.bottom();) {
+  if (bands.isEmpty()) return;
+  const int last = std::min(static_cast<int>(std::ceil((bands.bottom() + 1) * ratio)), count) - 1;
+  for (int y = static_cast<int>(std::floor(bands.top() * ratio)); y <= last;) {
     const std::int16_t blue = rows[static_cast<std::size_t>(y)];
     int end = y + 1;
-    while (end <= bands.bottom() && rows[static_cast<std::size_t>(end)] == blue) ++end;
-    painter.fillRect(QRect(bands.left(), y, bands.width(), end - y),
+    while (end <= last && rows[static_cast<std::size_t>(end)] == blue) ++end;
+    painter.fillRect(QRectF(bands.left(), y / ratio, bands.width(), (end - y) / ratio),
                      blue < 0 ? QColor(Qt::black) : QColor(0, 0, blue));
     y = end;
   }
 }
 
+// A ring one pixel of the table wide just inside `e`, in solid colours.
+void Ring(QPainter& painter, const QRect& e, const QColor& topLeft, const QColor& bottomRight)
+{
+  painter.fillRect(QRect(e.left(), e.top(), e.width(), 1), topLeft);
+  painter.fillRect(QRect(e.left(), e.top(), 1, e.height()), topLeft);
+  painter.fillRect(QRect(e.left(), e.bottom(), e.width(), 1), bottomRight);
+  painter.fillRect(QRect(e.right(), e.top() + 1, 1, e.height() - 1), bottomRight);
+}
+
 void PaintFrame(QPainter& painter, Frame frame, const QRect& r)
 {
   if (frame == Frame::Flat) {
-    painter.setPen(Qt::black);
+    // Stroked half a pixel in, a one-pixel line covers whole pixels of the table at any device
+    // pixel ratio (filled sides would be as exact, but slower under the drag's opacity).
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    painter.drawRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
   } else if (frame == Frame::Sunken) {
     // Outer edge: shadow above and left, highlight below and right; inner edge: dark shadow, face.
     const QColor shadow(128, 128, 128), highlight(255, 255, 255), dark(64, 64, 64), face(212, 208, 200);
-    auto edge = [&](const QRect& e, const QColor& topLeft, const QColor& bottomRight) {
-      painter.fillRect(QRect(e.left(), e.top(), e.width(), 1), topLeft);
-      painter.fillRect(QRect(e.left(), e.top(), 1, e.height()), topLeft);
-      painter.fillRect(QRect(e.left(), e.bottom(), e.width(), 1), bottomRight);
-      painter.fillRect(QRect(e.right(), e.top() + 1, 1, e.height() - 1), bottomRight);
-    };
-    edge(r, shadow, highlight);
-    edge(r.adjusted(1, 1, -1, -1), dark, face);
+    Ring(painter, r, shadow, highlight);
+    Ring(painter, r.adjusted(1, 1, -1, -1), dark, face);
   }
 }
 
 void PaintControl(QPainter& painter, const PictureControl& c, const QRect& r)
 {
+  // A picture lands at its place and size in pixels of the table whatever its devicePixelRatio.
+  // Where its pixels and the device's do not match one to one (a twice-size picture at a ratio of
+  // 1.5), it is filtered rather than sampled; where they match, the hint would only slow it down.
+  const QImage& picture = c.Picture();
   const int inset = FrameTwips(c.Border()) / TwipsPerPixel;
-  if (!c.Picture().isNull()) painter.drawImage(r.left() + inset, r.top() + inset, c.Picture());
+  if (!picture.isNull()) {
+    const bool oneToOne = picture.devicePixelRatio() == painter.device()->devicePixelRatio();
+    if (!oneToOne) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPoint(r.left() + inset, r.top() + inset), picture);
+    if (!oneToOne) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  }
   PaintFrame(painter, c.Border(), r);
 }
 

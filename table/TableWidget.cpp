@@ -48,6 +48,8 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
+  // The screen's density decides how sharp the pictures are read; the geometry stays the same.
+  form_.SetPixelRatio(devicePixelRatioF());
   form_.Controls().SetRepaintHandler([this](const TwipRect& area) {
     if (area.Width > 1e8f)
       update();

@@ -5,9 +5,11 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "rules/MCardTest.h"
+#include "table/SharpPictures.h"
 #include "table/TableDefinition.h"
 
 namespace korvel {
@@ -58,12 +60,17 @@ ControlState StoredState(const ControlDefinition& row, std::int16_t index)
 
 }  // namespace
 
-const QImage& CardBackPicture()
+const QImage& CardBackPicture(int scale)
 {
-  static const QImage back = [] {
-    QImage image(QStringLiteral(":/korvel/back.jpg"));
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  }();
+  // Each read once, when first wanted: a normal screen never reads the twice-size one.
+  auto read = [](int at) {
+    return BuiltInPicture(QStringLiteral(":/korvel/back.jpg"), at).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  };
+  if (scale >= 2) {
+    static const QImage twice = read(2);
+    return twice;
+  }
+  static const QImage back = read(1);
   return back;
 }
 
@@ -108,6 +115,16 @@ void frmSolitaire::SetClientSize(float widthTwips, float heightTwips)
   surface_.SetViewSize(widthTwips, heightTwips);
 }
 
+void frmSolitaire::SetPixelRatio(double ratio)
+{
+  const int scale = PictureScale(ratio);
+  const bool rescaled = scale != PictureScale(pixelRatio_);
+  pixelRatio_ = ratio;
+  if (!rescaled) return;
+  // The back is stored with the window; the faces follow as each is next read.
+  for (int i = 0; i < DeckSize; ++i) imgBack(i).SetPicture(CardBackPicture(scale));
+}
+
 // --- Events from outside ----------------------------------------------------------------------
 
 void frmSolitaire::Fail(const PictureError& error)
@@ -134,7 +151,7 @@ void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::in
 
 QImage frmSolitaire::ReadPicture(const std::string& code) const
 {
-  return LoadCardPicture(CardPicturePath(folder_, code));
+  return LoadCardPictureAt(CardPicturePath(folder_, code), PictureScale(pixelRatio_));
 }
 
 // --- Start-up and dealing ---------------------------------------------------------------------
@@ -143,7 +160,9 @@ void frmSolitaire::PaintBackground()
 {
   backgroundWidth_ = screenWidth_();
   backgroundHeight_ = clientHeight_;
-  backgroundRows_ = GradientRows(WholeTwips(clientHeight_ / TwipsPerPixel));
+  backgroundRatio_ = pixelRatio_;
+  const int pixelRows = WholeTwips(clientHeight_ / TwipsPerPixel);
+  backgroundRows_ = GradientRows(static_cast<int>(std::lround(pixelRows * backgroundRatio_)));
   surface_.RepaintAll();
 }
 
@@ -173,7 +192,7 @@ void frmSolitaire::Form_Load()
 
   for (int i = 0; i < TableauSize; ++i) imgBack(i).SetEnabled(false);
 
-  imgEnd().SetPicture(LoadCardPicture(EmptyStockPicturePath(folder_)));
+  imgEnd().SetPicture(LoadCardPictureAt(EmptyStockPicturePath(folder_), PictureScale(pixelRatio_)));
   imgEnd().SendToBack();
 
   for (int i = 0; i < ColumnCount; ++i) {

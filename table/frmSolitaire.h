@@ -100,11 +100,18 @@ class frmSolitaire {
   void SetClientSize(float widthTwips, float heightTwips);
   float ClientWidth() const { return clientWidth_; }
   float ClientHeight() const { return clientHeight_; }
+  // Device pixels per pixel of the screen the table is shown on (1 until told). Above 1 the card
+  // pictures are read at twice their size where such files exist, the stored card back changes at
+  // once, and the next background is painted per device row; no position or size changes.
+  void SetPixelRatio(double ratio);
+  double PixelRatio() const { return pixelRatio_; }
 
   // The persistent background: the gradient covers the screen width and the client height of the
-  // moment it was painted. Each entry is the blue of one pixel row, or -1 where no band reached.
+  // moment it was painted, at the pixel ratio of that moment. Each entry is the blue of one device
+  // row (BackgroundRatio() of them per pixel row), or -1 where no band reached.
   float BackgroundWidth() const { return backgroundWidth_; }
   float BackgroundHeight() const { return backgroundHeight_; }
+  double BackgroundRatio() const { return backgroundRatio_; }
   const std::vector<std::int16_t>& BackgroundRows() const { return backgroundRows_; }
 
  private:
@@ -123,8 +130,10 @@ class frmSolitaire {
   std::function<float()> screenWidth_;
   float clientWidth_;
   float clientHeight_;
+  double pixelRatio_ = 1;
   float backgroundWidth_ = 0;
   float backgroundHeight_ = 0;
+  double backgroundRatio_ = 1;
   std::vector<std::int16_t> backgroundRows_;
 };
 
@@ -132,7 +141,7 @@ class frmSolitaire {
 // (i - 1) / 256 to i / 256 of the height, a later band winning the rows it shares; -1 where none lies.
 std::vector<std::int16_t> GradientRows(int height);
 
-// The card back stored with the table.
-const QImage& CardBackPicture();
+// The card back stored with the table, read at `scale` (see PictureScale).
+const QImage& CardBackPicture(int scale = 1);
 
 }  // namespace korvel

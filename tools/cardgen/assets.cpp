@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "assets.h"
 
+#include "canvas.h"
 #include "cardfaces.h"
 #include "fonts.h"
 #include "palette.h"
@@ -27,11 +28,18 @@ const QColor kTableBlue(0, 0, 200);
 const QColor kLatticeDark(20, 50, 160);
 const QColor kLatticeLight(110, 150, 240);
 
-QImage canvas(int w, int h, const QColor& fill)
+QImage canvas(int w, int h, const QColor& fill, int scale = 1)
 {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(fill);
-    return img;
+    return scaledCanvas(w, h, scale, fill, QImage::Format_RGB32);
+}
+
+// "back.jpg" at scale 2 is "back@2x.jpg", the name Qt gives a twice-size picture.
+QString scaledName(const char* name, int scale)
+{
+    QString file = QString::fromLatin1(name);
+    if (scale > 1)
+        file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(scale));
+    return file;
 }
 
 bool save(const QImage& image, const QString& path, const char* format, int quality, QString* error)
@@ -76,11 +84,11 @@ void drawLattice(QPainter& p, const QRect& area)
     p.drawRect(area.adjusted(0, 0, -1, -1));
 }
 
-QImage cardBack()
+QImage cardBack(int scale = 1)
 {
-    QImage img = canvas(kCardWidth, kCardHeight, kTableBlue);
+    QImage img = canvas(kCardWidth, kCardHeight, kTableBlue, scale);
     QPainter p(&img);
-    p.drawImage(0, 0, blankCard(kCardWidth, kCardHeight, 5, qRgb(255, 255, 255), qRgb(72, 72, 72)));
+    p.drawImage(0, 0, blankCard(kCardWidth, kCardHeight, 5, qRgb(255, 255, 255), qRgb(72, 72, 72), scale));
     drawLattice(p, QRect(5, 5, kCardWidth - 10, kCardHeight - 10));
     return img;
 }
@@ -154,15 +162,15 @@ bool saveIcons(const QDir& out, QString* error)
     return true;
 }
 
-QImage logo()
+QImage logo(int scale = 1)
 {
-    QImage img = canvas(75, 99, Qt::black);
+    QImage img = canvas(75, 99, Qt::black, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
     QLinearGradient felt(0, 0, 0, 99);
     felt.setColorAt(0, QColor(20, 120, 60));
     felt.setColorAt(1, QColor(0, 60, 30));
-    p.fillRect(img.rect(), felt);
+    p.fillRect(QRect(0, 0, 75, 99), felt);
     p.setPen(QPen(QColor(230, 190, 60), 2.0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(1, 1, 73, 97));
@@ -189,19 +197,20 @@ QImage logo()
     return img;
 }
 
-QImage banner()
+QImage banner(int scale = 1)
 {
-    QImage img = canvas(238, 32, Qt::black);
+    QImage img = canvas(238, 32, Qt::black, scale);
     QPainter p(&img);
+    const QRect all(0, 0, 238, 32);
     QLinearGradient g(0, 0, 238, 0);
     g.setColorAt(0, QColor(0, 0, 120));
     g.setColorAt(0.55, QColor(20, 80, 200));
     g.setColorAt(1, QColor(0, 150, 220));
-    p.fillRect(img.rect(), g);
+    p.fillRect(all, g);
     QLinearGradient gloss(0, 0, 0, 32);
     gloss.setColorAt(0, QColor(255, 255, 255, 60));
     gloss.setColorAt(0.5, QColor(255, 255, 255, 0));
-    p.fillRect(img.rect(), gloss);
+    p.fillRect(all, gloss);
 
     const QString title = QStringLiteral("Korvel Solitaire");
     const QFont font = serifFont(20);
@@ -407,13 +416,28 @@ const MenuPicture kMenuPictures[] = {
     {"menu_tra.bmp", 16, 16, QColor(255, 49, 206), drawTranslate},
 };
 
-QImage menuPicture(const MenuPicture& m)
+QImage menuPicture(const MenuPicture& m, int scale = 1)
 {
-    QImage img = canvas(m.width, m.height, m.background);
+    QImage img = canvas(m.width, m.height, m.background, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
     m.draw(p);
     return img;
+}
+
+// The same pictures drawn at twice their size, for high-density screens.
+bool writeTwiceSize(const QDir& out, QString* error)
+{
+    constexpr int kScale = 2;
+    if (!save(cardBack(kScale), out.filePath(scaledName("back.jpg", kScale)), "jpeg", 90, error)
+        || !save(logo(kScale), out.filePath(scaledName("logo.jpg", kScale)), "jpeg", 90, error)
+        || !save(banner(kScale), out.filePath(scaledName("banner.jpg", kScale)), "jpeg", 90, error))
+        return false;
+    for (const MenuPicture& m : kMenuPictures) {
+        if (!save(menuPicture(m, kScale), out.filePath(scaledName(m.name, kScale)), "bmp", -1, error))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -434,7 +458,7 @@ bool writeAssets(const QString& dir, QString* error)
         if (!save(menuPicture(m), out.filePath(QString::fromLatin1(m.name)), "bmp", -1, error))
             return false;
     }
-    return true;
+    return writeTwiceSize(out, error);
 }
 
 }  // namespace korvel::cardgen

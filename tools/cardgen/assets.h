@@ -7,7 +7,8 @@
 
 namespace korvel::cardgen {
 
-// Writes back.jpg, icon.png, logo.jpg, banner.jpg and the menu_*.bmp pictures into `dir`.
+// Writes back.jpg, icon.png, logo.jpg, banner.jpg and the menu_*.bmp pictures into `dir`, and
+// each but the icon also at twice its size ("back@2x.jpg", ...).
 bool writeAssets(const QString& dir, QString* error);
 
 }  // namespace korvel::cardgen

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "cardfaces.h"
 
+#include "canvas.h"
 #include "courts.h"
 #include "fonts.h"
 #include "gifwriter.h"
@@ -63,13 +64,6 @@ const std::vector<Pip> kPipLayouts[11] = {
 // Court panel, centred on the card.
 constexpr QRect kCourtPanel(15, 8, 43, 81);
 
-QImage transparentImage(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
 // Row centre of a pip row; the lower half mirrors the upper one so the card is symmetric
 // under a half turn.
 int rowY(int row)
@@ -83,7 +77,8 @@ int rowY(int row)
 void drawBothWays(QPainter& p, QPoint topLeft, const QImage& picture)
 {
     p.drawImage(topLeft, picture);
-    const QPoint mirrored(kCardWidth - topLeft.x() - picture.width(), kCardHeight - topLeft.y() - picture.height());
+    const QSize size = pictureSize(picture);
+    const QPoint mirrored(kCardWidth - topLeft.x() - size.width(), kCardHeight - topLeft.y() - size.height());
     p.drawImage(mirrored, picture.mirrored(true, true));
 }
 
@@ -116,21 +111,21 @@ void drawRankLabel(QPainter& p, int rank, const QColor& ink, int capTop)
     p.drawText(x - textInk.left(), capTop - cap.top(), text);
 }
 
-QImage cornerIndex(int rank, Suit suit)
+QImage cornerIndex(int rank, Suit suit, int scale)
 {
-    QImage img = transparentImage(kIndexWidth, kIndexHeight);
+    QImage img = scaledCanvas(kIndexWidth, kIndexHeight, scale, Qt::transparent);
     QPainter p(&img);
     drawRankLabel(p, rank, suitInk(suit), 0);
-    const QImage pip = suitSprite(suit, kIndexPipHeight, suitInk(suit));
-    p.drawImage(QPoint((kIndexWidth - pip.width()) / 2, kIndexPipTop), pip);
+    const QImage pip = suitSprite(suit, kIndexPipHeight, suitInk(suit), scale);
+    p.drawImage(QPoint((kIndexWidth - pictureSize(pip).width()) / 2, kIndexPipTop), pip);
     return img;
 }
 
 void drawPips(QPainter& p, int rank, Suit suit)
 {
-    const QImage upright = suitSprite(suit, kPipHeight, suitInk(suit));
+    const QImage upright = suitSprite(suit, kPipHeight, suitInk(suit), paintScale(p));
     const QImage turned = upright.mirrored(true, true);
-    const int half = upright.width() / 2;
+    const int half = pictureSize(upright).width() / 2;
     for (const Pip& pip : kPipLayouts[rank]) {
         const QPoint centre(kColumnX[pip.column + 1], rowY(pip.row));
         p.drawImage(centre - QPoint(half, half), pip.row > 6 ? turned : upright);
@@ -151,8 +146,9 @@ void drawAceOfSpades(QPainter& p)
     p.restore();
 
     const double height = 43;
-    const QImage big = suitSprite(Suit::Spades, height, ink);
-    p.drawImage(QPoint((kCardWidth - big.width()) / 2, (kCardHeight - big.height()) / 2), big);
+    const QImage big = suitSprite(Suit::Spades, height, ink, paintScale(p));
+    const QSize size = pictureSize(big);
+    p.drawImage(QPoint((kCardWidth - size.width()) / 2, (kCardHeight - size.height()) / 2), big);
 
     // Inlay: the flanks of a smaller spade, traced in white down to where the lobes turn.
     const double inner = height * 0.62;
@@ -174,8 +170,9 @@ void drawAce(QPainter& p, Suit suit)
         drawAceOfSpades(p);
         return;
     }
-    const QImage big = suitSprite(suit, suit == Suit::Diamonds ? 35 : 31, suitInk(suit));
-    p.drawImage(QPoint((kCardWidth - big.width()) / 2, (kCardHeight - big.height()) / 2), big);
+    const QImage big = suitSprite(suit, suit == Suit::Diamonds ? 35 : 31, suitInk(suit), paintScale(p));
+    const QSize size = pictureSize(big);
+    p.drawImage(QPoint((kCardWidth - size.width()) / 2, (kCardHeight - size.height()) / 2), big);
 }
 
 bool insideRoundedRect(int x, int y, int w, int h, int r)
@@ -205,41 +202,48 @@ QString rankLabel(int rank)
     }
 }
 
-QImage blankCard(int width, int height, int radius, QRgb face, QRgb border)
+QImage blankCard(int width, int height, int radius, QRgb face, QRgb border, int scale)
 {
-    QImage img(width, height, QImage::Format_ARGB32);
+    // Decided per device pixel; the ring is `scale` device pixels wide, one pixel of the card.
+    const int w = width * scale;
+    const int h = height * scale;
+    const int r = radius * scale;
+    QImage img(w, h, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     auto inside = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height && insideRoundedRect(x, y, width, height, radius);
+        return x >= 0 && y >= 0 && x < w && y < h && insideRoundedRect(x, y, w, h, r);
     };
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
             if (!inside(x, y))
                 continue;
-            const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            bool edge = false;
+            for (int k = 1; k <= scale && !edge; ++k)
+                edge = !inside(x - k, y) || !inside(x + k, y) || !inside(x, y - k) || !inside(x, y + k);
             img.setPixel(x, y, edge ? border : face);
         }
     }
+    img.setDevicePixelRatio(scale);
     return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage cardFace(int rank, Suit suit)
+QImage cardFace(int rank, Suit suit, int scale)
 {
-    QImage card = blankCard(kCardWidth, kCardHeight, kCornerRadius, kFaceWhite, kBorderGrey);
+    QImage card = blankCard(kCardWidth, kCardHeight, kCornerRadius, kFaceWhite, kBorderGrey, scale);
     QPainter p(&card);
     if (rank == kAce)
         drawAce(p, suit);
     else if (rank >= kJack)
-        p.drawImage(kCourtPanel.topLeft(), courtPanel(rank, suit, kCourtPanel.size()));
+        p.drawImage(kCourtPanel.topLeft(), courtPanel(rank, suit, kCourtPanel.size(), scale));
     else
         drawPips(p, rank, suit);
-    drawBothWays(p, kIndexOrigin, cornerIndex(rank, suit));
+    drawBothWays(p, kIndexOrigin, cornerIndex(rank, suit, scale));
     return card;
 }
 
-QImage emptyStockPicture()
+QImage emptyStockPicture(int scale)
 {
-    QImage img = transparentImage(kCardWidth, kCardHeight);
+    QImage img = scaledCanvas(kCardWidth, kCardHeight, scale, Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QColor light(225, 235, 255);
@@ -275,13 +279,18 @@ bool writeCardFaces(const QString& dir, QString* error)
         return false;
     }
     const QDir out(dir);
-    for (Suit suit : kAllSuits) {
-        for (int rank = kAce; rank <= kKing; ++rank) {
-            if (!writeGif(cardFace(rank, suit), out.filePath(cardCode(rank, suit) + QStringLiteral(".gif")), error))
-                return false;
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QStringLiteral(".gif") : QStringLiteral("@2x.gif");
+        for (Suit suit : kAllSuits) {
+            for (int rank = kAce; rank <= kKing; ++rank) {
+                if (!writeGif(cardFace(rank, suit, scale), out.filePath(cardCode(rank, suit) + suffix), error))
+                    return false;
+            }
         }
+        if (!writeGif(emptyStockPicture(scale), out.filePath(QStringLiteral("InvertedB") + suffix), error))
+            return false;
     }
-    return writeGif(emptyStockPicture(), out.filePath(QStringLiteral("InvertedB.gif")), error);
+    return true;
 }
 
 }  // namespace korvel::cardgen

@@ -25,14 +25,18 @@ QString cardCode(int rank, Suit suit);
 // The text printed in the corners: "A", "2" ... "10", "J", "Q", "K".
 QString rankLabel(int rank);
 
+// Every picture below is drawn at `scale` device pixels per pixel (1, or 2 for the "@2x"
+// files) by the same drawing code: only the painter's scale differs.
+
 // A card-shaped picture: `face` inside, a one-pixel `border` ring, transparent outside the
-// rounded corners. Decided per pixel, so the edge never depends on antialiasing.
-QImage blankCard(int width, int height, int radius, QRgb face, QRgb border);
+// rounded corners. Decided per device pixel, so the edge never depends on antialiasing.
+QImage blankCard(int width, int height, int radius, QRgb face, QRgb border, int scale = 1);
 
-QImage cardFace(int rank, Suit suit);
-QImage emptyStockPicture();
+QImage cardFace(int rank, Suit suit, int scale = 1);
+QImage emptyStockPicture(int scale = 1);
 
-// Writes the 52 faces and InvertedB.gif into `dir`, creating it.
+// Writes the 52 faces and InvertedB.gif into `dir`, creating it, each also at twice the size
+// as "<name>@2x.gif".
 bool writeCardFaces(const QString& dir, QString* error);
 
 }  // namespace korvel::cardgen

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "courts.h"
 
+#include "canvas.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -251,11 +253,10 @@ void drawJack(QPainter& p, const Colours& c)
     p.drawPath(feather);
 }
 
-QImage topHalf(int rank, Suit suit, QSize size)
+QImage topHalf(int rank, Suit suit, QSize size, int scale)
 {
     const Colours c = coloursFor(rank, suit);
-    QImage half(size.width(), size.height() / 2, QImage::Format_ARGB32_Premultiplied);
-    half.fill(c.ground);
+    QImage half = scaledCanvas(size.width(), size.height() / 2, scale, c.ground);
     QPainter p(&half);
     p.setRenderHint(QPainter::Antialiasing, true);
     if (rank == 13)
@@ -264,27 +265,28 @@ QImage topHalf(int rank, Suit suit, QSize size)
         drawQueen(p, c);
     else
         drawJack(p, c);
-    const QImage pip = suitSprite(suit, 8, suitInk(suit));
+    const QImage pip = suitSprite(suit, 8, suitInk(suit), scale);
     p.drawImage(QPoint(2, 2), pip);
     return half;
 }
 
 }  // namespace
 
-QImage courtPanel(int rank, Suit suit, QSize size)
+QImage courtPanel(int rank, Suit suit, QSize size, int scale)
 {
     const Colours c = coloursFor(rank, suit);
-    const QImage half = topHalf(rank, suit, size);
-    QImage panel(size, QImage::Format_ARGB32_Premultiplied);
-    panel.fill(c.ground);
+    const QImage half = topHalf(rank, suit, size, scale);
+    QImage panel = scaledCanvas(size.width(), size.height(), scale, c.ground);
     QPainter p(&panel);
     p.drawImage(0, 0, half);
-    p.drawImage(0, size.height() - half.height(), half.mirrored(true, true));
-    // Frame and the line parting the two halves.
-    p.setPen(c.frame);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
-    p.drawLine(1, size.height() / 2, size.width() - 2, size.height() / 2);
+    p.drawImage(0, size.height() - pictureSize(half).height(), half.mirrored(true, true));
+    // Frame and the line parting the two halves, filled rather than stroked so that they cover
+    // whole pixels at any scale.
+    const int w = size.width();
+    const int h = size.height();
+    for (const QRect& line : {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h),
+                              QRect(1, h / 2, w - 2, 1)})
+        p.fillRect(line, c.frame);
     return panel;
 }
 

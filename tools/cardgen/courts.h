@@ -10,7 +10,7 @@
 
 namespace korvel::cardgen {
 
-// The framed, double-ended figure panel of a court card.
-QImage courtPanel(int rank, Suit suit, QSize size);
+// The framed, double-ended figure panel of a court card, drawn at `scale` device pixels per pixel.
+QImage courtPanel(int rank, Suit suit, QSize size, int scale = 1);
 
 }  // namespace korvel::cardgen

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "suits.h"
 
+#include "canvas.h"
+
 #include <QPainter>
 #include <QTransform>
 
@@ -142,15 +144,14 @@ void drawSuit(QPainter& painter, Suit suit, QPointF centre, QSizeF size, const Q
     painter.restore();
 }
 
-QImage suitSprite(Suit suit, double height, const QColor& colour)
+QImage suitSprite(Suit suit, double height, const QColor& colour, int scale)
 {
     // Whole, odd numbers of pixels across and down: centred on a pixel centre, the outer
     // edges of the symbol then fall on pixel boundaries instead of smearing over two.
     const auto odd = [](double v) { return 2 * int(std::lround((v - 1) / 2)) + 1; };
     const QSizeF shape(odd(height * suitAspect(suit)), odd(height));
     const int size = int(std::max(shape.width(), shape.height())) + 2;
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = scaledCanvas(size, size, scale, Qt::transparent);
     {
         QPainter p(&img);
         drawSuit(p, suit, QPointF(size / 2.0, size / 2.0), shape, colour);

@@ -38,8 +38,8 @@ void drawSuit(QPainter& painter, Suit suit, QPointF centre, QSizeF size, const Q
 
 // The symbol about `height` pixels tall (rounded to an odd number), centred in a small square
 // transparent picture of odd size, so it has a centre pixel; its antialiased rim is narrowed
-// to keep it sharp.
-QImage suitSprite(Suit suit, double height, const QColor& colour);
+// to keep it sharp. Drawn at `scale` device pixels per pixel.
+QImage suitSprite(Suit suit, double height, const QColor& colour, int scale = 1);
 
 // Narrows the antialiased rim of the shapes in `image` to about half a pixel: the wider rim
 // plain antialiasing gives looks blurred at card size.
