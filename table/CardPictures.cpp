@@ -25,7 +25,7 @@ PictureError::PictureError(BadPicture bad)
 
 namespace {
 
-constexpr const char* kMissing = "fichier introuvable";
+constexpr const char* kMissing = MissingPictureReason;
 constexpr const char* kUnreadable = "fichier illisible";
 constexpr const char* kNotGif = "ce n'est pas une image GIF";
 constexpr const char* kTooBig = "fichier trop volumineux";

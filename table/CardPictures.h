@@ -20,6 +20,9 @@ inline constexpr int MaxPictureSide = 1024;
 // Largest file read into memory.
 inline constexpr long MaxPictureFileBytes = 8L * 1024 * 1024;
 
+// The reason given for a file that is not there (an optional picture may be absent).
+inline constexpr const char* MissingPictureReason = "fichier introuvable";
+
 struct BadPicture {
   std::string File;
   std::string Reason;  // French, for the player

@@ -3,7 +3,6 @@
 #include "table/SharpPictures.h"
 
 #include <cstdio>
-#include <string_view>
 #include <unordered_set>
 
 #include "table/CardPictures.h"
@@ -11,9 +10,6 @@
 namespace korvel {
 
 namespace {
-
-// LoadCardPicture's reason for a file that is not there: a twice-size file is optional.
-constexpr std::string_view kMissing = "fichier introuvable";
 
 // Twice-size files already found bad in this run.
 std::unordered_set<std::string>& BadTwiceSizeFiles()
@@ -62,7 +58,7 @@ QImage LoadCardPictureAt(const std::string& path, int scale)
     twice.setDevicePixelRatio(2);
     return twice;
   } catch (const PictureError& error) {
-    if (error.Bad().Reason != kMissing) ReportBad(twicePath, error.Bad().Reason);
+    if (error.Bad().Reason != MissingPictureReason) ReportBad(twicePath, error.Bad().Reason);
     return picture;
   }
 }
