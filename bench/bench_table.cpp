@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "TableFixture.h"
 #include "rules/MCardTest.h"
 #include "table/Card.h"
 #include "table/TableDefinition.h"
@@ -25,54 +26,12 @@
 #include "table/frmSolitaire.h"
 
 using namespace korvel;
+using namespace korvel::testing;
 
 namespace {
 
 constexpr int TableWidthPx = 588;
 constexpr int TableHeightPx = 385;
-
-// The cards folder lies beside this executable, as it lies beside the game.
-std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
-
-void PutCard(frmSolitaire& form, int slot, const std::string& code)
-{
-  Card& card = form.Deck[static_cast<std::size_t>(slot)];
-  const Card fresh = CardFromCode(code);
-  card.Code = fresh.Code;
-  card.Suit = fresh.Suit;
-  card.Rank = fresh.Rank;
-}
-
-// Shows `code` face up in `slot`, through the game's own handler.
-void FaceUp(frmSolitaire& form, int slot, const std::string& code)
-{
-  PutCard(form, slot, code);
-  form.imgBack_Click(static_cast<std::int16_t>(slot));
-}
-
-void OnColumnCard(frmSolitaire& form, int dragged, int target)
-{
-  form.DragCard = static_cast<std::int16_t>(dragged);
-  form.imgPile_DragDrop(static_cast<std::int16_t>(target), &form.imgPile(dragged), 0, 0);
-}
-
-void OnEmptyColumn(frmSolitaire& form, int dragged, int column)
-{
-  form.DragCard = static_cast<std::int16_t>(dragged);
-  form.imgKingMove_DragDrop(static_cast<std::int16_t>(column), &form.imgPile(dragged), 0, 0);
-}
-
-// Lays `codes` from stock slot `firstSlot` on, each dropped on the one before, the first on `target`.
-void BuildRunOn(frmSolitaire& form, int target, int firstSlot, const std::vector<std::string>& codes)
-{
-  int under = target;
-  for (std::size_t k = 0; k < codes.size(); ++k) {
-    const int slot = firstSlot + static_cast<int>(k);
-    FaceUp(form, slot, codes[k]);
-    OnColumnCard(form, slot, under);
-    under = slot;
-  }
-}
 
 // Columns 1 and 2 of the deal (slots 0, 1 and 7) emptied, their kings' targets enabled.
 void EmptyFirstTwoColumns(frmSolitaire& form)
@@ -249,12 +208,8 @@ void BM_DragFrame(benchmark::State& state, QImage::Format format, int ratio)
   form.SetPixelRatio(ratio);
   form.Form_Load();
   QRegion dirty;
-  form.Controls().SetRepaintHandler([&dirty](const TwipRect& area) {
-    if (area.Width > 1e8f)
-      dirty += QRect(0, 0, TableWidthPx, TableHeightPx);
-    else
-      dirty += PixelRect(area);
-  });
+  form.Controls().SetRepaintHandlers([&dirty](const TwipRect& area) { dirty += PixelRect(area); },
+                                     [&dirty] { dirty += QRect(0, 0, TableWidthPx, TableHeightPx); });
 
   // Grab the last column's face-up card at its centre.
   const PictureControl& card = form.imgPile(27);
@@ -294,7 +249,7 @@ void BM_DragFrame(benchmark::State& state, QImage::Format format, int ratio)
     pixels += static_cast<double>(dirty.boundingRect().width()) * dirty.boundingRect().height();
   }
   state.counters["dirty_px"] = benchmark::Counter(pixels / static_cast<double>(state.iterations()));
-  form.Controls().SetRepaintHandler(nullptr);
+  form.Controls().SetRepaintHandlers(nullptr, nullptr);
 }
 BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied, 1)
     ->Unit(benchmark::kMicrosecond)->UseRealTime();

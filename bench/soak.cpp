@@ -15,7 +15,7 @@
 #include <random>
 #include <string>
 
-#include "../tests/TableSoak.h"
+#include "TableSoak.h"
 
 int main(int argc, char** argv)
 {

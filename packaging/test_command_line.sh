@@ -3,15 +3,17 @@
 # SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 # --version and --help answer on standard output and exit 0 with no display at all: Qt would
 # abort without one, so an answer proves they are read before any window could open.
-#   test_command_line.sh <Solitaire executable>
+#   test_command_line.sh <Solitaire executable> <expected --version line> <site address>
 set -euo pipefail
 game=$1
+expected_version=$2
+site=$3
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 
 version=$("${no_display[@]}" "$game" --version)
-[[ $version == "Korvel Solitaire 1.1.0.19" ]] || { echo "--version said: $version" >&2; exit 1; }
+[[ $version == "$expected_version" ]] || { echo "--version said: $version" >&2; exit 1; }
 
 help=$("${no_display[@]}" "$game" -style fusion --help)
-for line in "Utilisation : korvel-solitaire [--help | --version]" "Site web : http://www.korvel-solitaire.fr"; do
+for line in "Utilisation : korvel-solitaire [--help | --version]" "Site web : $site"; do
   grep -qxF "$line" <<<"$help" || { echo "--help lacks \"$line\":" >&2; echo "$help" >&2; exit 1; }
 done

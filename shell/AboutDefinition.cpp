@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "shell/Identity.h"
+#include "Identity.h"
 
 namespace korvel {
 
@@ -13,7 +13,7 @@ namespace {
 
 // Three items on one line of text, each pushed onto a line of its own by the run of blanks
 // before it: the runs are wider than what is left of the label's line.
-std::string VersionText()
+std::string VersionLabelText()
 {
   return std::string(3, ' ') + MakerName + " 2004" + std::string(26, ' ') + "Site web : " + SiteAddress +
          std::string(22, ' ') + "e-Mail : " + ContactAddress;
@@ -37,7 +37,7 @@ const std::array<AboutControl, 7>& Controls()
        "développer davantage au fil des prochaines versions, que ce soit dans sa stratégie de jeu ou dans "
        "ses graphismes.",
        "", AboutFrame::None, false, false, false, 2, TextColour::ButtonText, "Verdana", 8.25},
-      {"lblVersion", AboutKind::Label, 120, 2280, 3885, 705, VersionText(), "", AboutFrame::None, false, false,
+      {"lblVersion", AboutKind::Label, 120, 2280, 3885, 705, VersionLabelText(), "", AboutFrame::None, false, false,
        false, 3, TextColour::WindowText, "Verdana", 8.25},
   }};
   return controls;

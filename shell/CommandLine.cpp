@@ -4,8 +4,7 @@
 
 #include <string_view>
 
-#include "shell/Identity.h"
-#include "shell/ProgramSetup.h"
+#include "Identity.h"
 
 namespace korvel {
 
@@ -34,7 +33,7 @@ std::optional<int> AnswerCommandLine(int argc, const char* const* argv, std::FIL
     if (argument == "--help")
       std::fprintf(out, "%s%s\n", UsageText, SiteAddress);
     else if (argument == "--version")
-      std::fprintf(out, "%s %s\n", ProductName, ProgramVersion);
+      std::fprintf(out, "%s %s (%s)\n", ProductName, VersionText, ProgramVersion);
     else
       continue;
     // A write that failed (a full disk, a closed pipe) is not an answer.

@@ -10,11 +10,11 @@
 
 #include <algorithm>
 
-#include "table/SharpPictures.h"
+#include "assets/BuiltInPictures.h"
 
 namespace korvel {
 
-QImage ClearColour(const QImage& image, MenuColour colour)
+QImage ClearColour(const QImage& image, RgbColour colour)
 {
   QImage out = image.convertToFormat(QImage::Format_ARGB32);
   const QRgb key = qRgb(colour.Red, colour.Green, colour.Blue);
@@ -26,20 +26,19 @@ QImage ClearColour(const QImage& image, MenuColour colour)
   return out;
 }
 
-QImage MenuPicture(const MenuPictureDefinition& picture, int scale)
+QImage MenuPicture(const MenuBitmap& bitmap, int scale)
 {
-  if (picture.Resource[0] == '\0') return {};
-  return ClearColour(BuiltInPicture(QString::fromUtf8(picture.Resource), scale), picture.Transparent);
+  return ClearColour(BuiltInPicture(BuiltInResource(bitmap.File), scale), bitmap.Transparent);
 }
 
-QIcon MenuIcon(const MenuPictureDefinition& picture, int scale)
+QIcon MenuIcon(std::string_view item, int scale)
 {
   QIcon icon;
-  const QImage normal = MenuPicture(picture);
-  if (normal.isNull()) return icon;
-  icon.addPixmap(QPixmap::fromImage(normal));
+  const MenuBitmap* bitmap = MenuBitmapOf(item);
+  if (bitmap == nullptr) return icon;
+  icon.addPixmap(QPixmap::fromImage(MenuPicture(*bitmap)));
   // Kept beside the normal one: the icon picks by the density of the screen it is drawn on.
-  if (scale > 1) icon.addPixmap(QPixmap::fromImage(MenuPicture(picture, scale)));
+  if (scale > 1) icon.addPixmap(QPixmap::fromImage(MenuPicture(*bitmap, scale)));
   return icon;
 }
 

@@ -9,19 +9,22 @@
 #include <QImage>
 #include <QProxyStyle>
 
-#include "shell/MenuDefinition.h"
+#include <string_view>
+
+#include "assets/MenuBitmaps.h"
 
 namespace korvel {
 
-// The item's picture with its transparent colour cleared (alpha 0), or a null image for none; at
-// scale 2 its twice-size bitmap (see PictureScale).
-QImage MenuPicture(const MenuPictureDefinition& picture, int scale = 1);
+// The bitmap with its transparent colour cleared (alpha 0); at scale 2 its twice-size bitmap (see
+// PictureScale).
+QImage MenuPicture(const MenuBitmap& bitmap, int scale = 1);
 
-// The item's icon: its picture, and at scale 2 the twice-size one beside it; null for none.
-QIcon MenuIcon(const MenuPictureDefinition& picture, int scale);
+// The icon of menu item `item`: its picture, and at scale 2 the twice-size one beside it; null for
+// an item without a picture.
+QIcon MenuIcon(std::string_view item, int scale);
 
 // A copy of `image` in ARGB, fully transparent exactly where it has `colour`.
-QImage ClearColour(const QImage& image, MenuColour colour);
+QImage ClearColour(const QImage& image, RgbColour colour);
 
 // The menus' font: Tahoma 8.25 pt regular, else the nearest sans-serif installed.
 QFont MenuFont();

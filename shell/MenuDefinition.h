@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The main window's menu tree as data: one row per item, in display order, the tree given by each
-// row's level as in a menu editor (an item belongs to the nearest row above it one level up).
+// row's level as in a menu editor (an item belongs to the nearest row above it one level up). The
+// pictures beside the items are in assets/MenuBitmaps.h.
 
 #include <cstdint>
 #include <span>
@@ -17,19 +18,6 @@ enum class MenuKind : std::uint8_t {
   Submenu,    // opens the items one level below it
 };
 
-struct MenuColour {
-  std::uint8_t Red, Green, Blue;
-  friend bool operator==(const MenuColour&, const MenuColour&) = default;
-};
-
-// A small picture drawn beside an item: a 24-bit bitmap built into the program, shown at its own
-// size, see-through wherever it has the transparent colour.
-struct MenuPictureDefinition {
-  const char* Resource;  // empty: the item has no picture
-  int Width, Height;     // pixels
-  MenuColour Transparent;
-};
-
 struct MenuEntry {
   int Order;
   int Level;             // 0: on the menu bar, 1: in a menu, 2: in a submenu
@@ -38,7 +26,6 @@ struct MenuEntry {
   const char* Shortcut;  // as QKeySequence reads it; empty for none
   MenuKind Kind;
   const char* Handler;   // name of the window's handler; empty for none
-  MenuPictureDefinition Picture;
 };
 
 std::span<const MenuEntry> MenuTree();

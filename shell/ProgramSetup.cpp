@@ -3,17 +3,15 @@
 #include "shell/ProgramSetup.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include "shell/Identity.h"
+#include "Identity.h"
+#include "assets/BuiltInPictures.h"
 
 namespace korvel {
-
-const char* const ProgramVersion = KORVEL_VERSION;
 
 void SetUpApplication(QApplication& /*app*/)
 {
@@ -21,22 +19,10 @@ void SetUpApplication(QApplication& /*app*/)
   QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
   // Ties the windows to the desktop entry, so the desktop shows the product's name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("korvel-solitaire"));
-  QApplication::setWindowIcon(WindowIcon(QStringLiteral(":/korvel/icon.png")));
+  QApplication::setWindowIcon(WindowIcon(BuiltInResource("icon.png")));
   // The menu pictures are part of the menus' design, even where the desktop hides menu icons.
   QCoreApplication::setAttribute(Qt::AA_DontShowIconsInMenus, false);
   InstallQtTranslations(QLocale::system());
-}
-
-QIcon WindowIcon(const QString& file)
-{
-  QIcon icon(file);
-  const QString stem = file.left(file.lastIndexOf(QLatin1Char('.')));
-  for (const int size : {48, 64}) {
-    const QString larger = QStringLiteral("%1-%2.png").arg(stem).arg(size);
-    if (QFile::exists(larger))
-      icon.addFile(larger, QSize(size, size));
-  }
-  return icon;
 }
 
 bool InstallQtTranslations(const QLocale& locale)

@@ -14,16 +14,14 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
-#include "shell/Identity.h"
-#include "shell/ProgramSetup.h"
+#include "Identity.h"
+#include "assets/BuiltInPictures.h"
 #include "shell/MenuDecoration.h"
 #include "shell/MenuDefinition.h"
 #include "shell/WebLinks.h"
 #include "shell/frmAbout.h"
-#include "table/SharpPictures.h"
 #include "table/TableWidget.h"
 #include "table/frmSolitaire.h"
 
@@ -31,13 +29,7 @@ namespace korvel {
 
 namespace {
 
-// The menu's handlers, bound by name.
-struct MenuBinding {
-  const char* Handler;
-  void (SolitaireWindow::*Call)();
-};
-
-constexpr MenuBinding MenuBindings[] = {
+constexpr SolitaireWindow::MenuBinding MenuBindings[] = {
     {"mnuGameDeal_Click", &SolitaireWindow::mnuGameDeal_Click},
     {"mnuGameExit_Click", &SolitaireWindow::mnuGameExit_Click},
     {"mnuHelpHelp_Click", &SolitaireWindow::mnuHelpHelp_Click},
@@ -47,14 +39,16 @@ constexpr MenuBinding MenuBindings[] = {
     {"tra_Click", &SolitaireWindow::tra_Click},
 };
 
-void (SolitaireWindow::*FindHandler(const char* name))()
+}  // namespace
+
+std::span<const SolitaireWindow::MenuBinding> SolitaireWindow::MenuBindings() { return korvel::MenuBindings; }
+
+SolitaireWindow::MenuHandler SolitaireWindow::FindMenuHandler(std::string_view name)
 {
-  for (const MenuBinding& b : MenuBindings)
-    if (std::strcmp(b.Handler, name) == 0) return b.Call;
+  for (const MenuBinding& b : korvel::MenuBindings)
+    if (name == b.Handler) return b.Call;
   return nullptr;
 }
-
-}  // namespace
 
 QString SolitaireCaption()
 {
@@ -67,7 +61,7 @@ SolitaireWindow::SolitaireWindow(frmSolitaire& form, QWidget* parent)
 {
   setObjectName(QStringLiteral("frmSolitaire"));
   setWindowTitle(SolitaireCaption());
-  setWindowIcon(WindowIcon(QStringLiteral(":/korvel/icon.png")));
+  setWindowIcon(WindowIcon(BuiltInResource("icon.png")));
   setCentralWidget(table_);
   BuildMenus();
   CentreOnScreen();
@@ -132,14 +126,16 @@ void SolitaireWindow::BuildMenus()
       action->setShortcutContext(Qt::WindowShortcut);
       addAction(action);
     }
-    if (const QIcon icon = MenuIcon(entry.Picture, PictureScale(devicePixelRatioF())); !icon.isNull()) {
+    if (const QIcon icon = MenuIcon(entry.Name, PictureScale(devicePixelRatioF())); !icon.isNull()) {
       action->setIcon(icon);
       // Some desktops hide menu icons; these pictures are part of the menu's design.
       action->setIconVisibleInMenu(true);
     }
     if (entry.Handler[0] != '\0') {
-      if (const auto call = FindHandler(entry.Handler))
-        connect(action, &QAction::triggered, this, [this, call] { (this->*call)(); });
+      const MenuHandler call = FindMenuHandler(entry.Handler);
+      // A row naming no handler is a mistake in the tables, not something to step over quietly.
+      Q_ASSERT_X(call != nullptr, "SolitaireWindow::BuildMenus", entry.Handler);
+      if (call != nullptr) connect(action, &QAction::triggered, this, [this, call] { (this->*call)(); });
     }
   }
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 class QAction;
@@ -39,6 +40,16 @@ class SolitaireWindow : public QMainWindow {
 
   // The menu item called `name` (for a menu or submenu, the action that opens it), or null.
   QAction* MenuItem(std::string_view name) const;
+
+  // The menu's handlers, bound by name to the rows of the menu tree.
+  using MenuHandler = void (SolitaireWindow::*)();
+  struct MenuBinding {
+    const char* Handler;
+    MenuHandler Call;
+  };
+  static std::span<const MenuBinding> MenuBindings();
+  // The handler called `name`, or null.
+  static MenuHandler FindMenuHandler(std::string_view name);
 
   // --- Handlers ---
   void mnuGameDeal_Click();

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "Identity.h"
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
 #include "table/CardPictures.h"
@@ -23,7 +24,7 @@ namespace {
 
 void ShowReport(QWidget* parent, const QString& text)
 {
-  QMessageBox::critical(parent, QStringLiteral("Korvel Solitaire"), text);
+  QMessageBox::critical(parent, QString::fromUtf8(ProductName), text);
 }
 
 }  // namespace

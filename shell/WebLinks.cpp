@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/Identity.h"
+#include "Identity.h"
 
 namespace korvel {
 

@@ -13,11 +13,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "assets/BuiltInPictures.h"
 #include "shell/AboutDefinition.h"
 #include "shell/MenuDecoration.h"
-#include "shell/ProgramSetup.h"
 #include "table/PictureControls.h"
-#include "table/SharpPictures.h"
 
 namespace korvel {
 

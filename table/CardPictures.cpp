@@ -11,9 +11,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 
+#include "Identity.h"
+#include "assets/BuiltInPictures.h"
 #include "table/Card.h"
 
 namespace korvel {
@@ -283,6 +287,46 @@ QImage LoadCardPicture(const std::string& path)
   return reader.Colour(reader.FirstFrame());
 }
 
+namespace {
+
+// Twice-size files already found bad in this run.
+std::unordered_set<std::string>& BadTwiceSizeFiles()
+{
+  static std::unordered_set<std::string> bad;
+  return bad;
+}
+
+void ReportBadTwiceSize(const std::string& path, const std::string& reason)
+{
+  BadTwiceSizeFiles().insert(path);
+  std::fprintf(stderr, "%s : %s : %s ; l'image normale est utilisée à sa place.\n", ProductName, path.c_str(),
+               reason.c_str());
+}
+
+}  // namespace
+
+QImage LoadCardPictureAt(const std::string& path, int scale)
+{
+  // The normal file keeps its every check, and gives the size the twice-size one must have.
+  QImage picture = LoadCardPicture(path);
+  if (scale < 2) return picture;
+  const std::string twicePath = TwiceSizePath(path);
+  if (BadTwiceSizeFiles().contains(twicePath)) return picture;
+  try {
+    QImage twice = LoadCardPicture(twicePath);
+    if (twice.size() != picture.size() * 2) {
+      ReportBadTwiceSize(twicePath, "dimensions invalides (" + std::to_string(picture.width() * 2) + " x " +
+                                        std::to_string(picture.height() * 2) + " attendues)");
+      return picture;
+    }
+    twice.setDevicePixelRatio(2);
+    return twice;
+  } catch (const PictureError& error) {
+    if (error.Bad().Reason != MissingPictureReason) ReportBadTwiceSize(twicePath, error.Bad().Reason);
+    return picture;
+  }
+}
+
 std::optional<BadPicture> CheckCardPicture(const std::string& path)
 {
   try {
@@ -317,7 +361,9 @@ std::string PictureErrorText(const std::vector<BadPicture>& bad)
     text += bad[i].File + " : " + bad[i].Reason + "\n";
   if (bad.size() > kListed)
     text += "... et " + std::to_string(bad.size() - kListed) + " autres fichiers.\n";
-  text += "\nLe jeu Korvel Solitaire doit se fermer.";
+  text += "\nLe jeu ";
+  text += ProductName;
+  text += " doit se fermer.";
   return text;
 }
 

@@ -40,6 +40,13 @@ class PictureError : public std::runtime_error {
 // Decodes the first frame of a GIF into premultiplied ARGB; throws PictureError.
 QImage LoadCardPicture(const std::string& path);
 
+// A card picture read for `scale` (see PictureScale). The file at `path` is always read first, with
+// every check and error of LoadCardPicture. At scale 2 its "@2x" file is returned instead when it is
+// readable and exactly twice the size, marked with a devicePixelRatio of 2; a missing one is passed
+// over silently, and an unreadable or wrongly sized one is named on standard error, once in a run,
+// and not read again.
+QImage LoadCardPictureAt(const std::string& path, int scale);
+
 // Reads and decodes one file as LoadCardPicture does, keeping only why it failed.
 std::optional<BadPicture> CheckCardPicture(const std::string& path);
 

@@ -30,19 +30,14 @@ QSize TablePixels(const QImage& picture) { return picture.deviceIndependentSize(
 bool FullyOpaque(const QImage& image)
 {
   if (image.isNull()) return false;
+  // A picture without an alpha channel says so itself (the card back is one); a card face with
+  // transparent corners is found out at its first pixel.
   if (!image.hasAlphaChannel()) return true;
-  // The 52 backs share one image: look at its pixels once.
-  static qint64 lastKey = 0;
-  static bool lastAnswer = false;
-  if (image.cacheKey() == lastKey) return lastAnswer;
-  lastKey = image.cacheKey();
-  lastAnswer = false;
   for (int y = 0; y < image.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x)
       if (qAlpha(line[x]) != 255) return false;
   }
-  lastAnswer = true;
   return true;
 }
 
@@ -197,9 +192,15 @@ TwipRect ControlSurface::DragRect() const
   return {drag_->X - drag_->GrabX, drag_->Y - drag_->GrabY, r.Width, r.Height};
 }
 
+void ControlSurface::SetRepaintHandlers(std::function<void(const TwipRect&)> area, std::function<void()> all)
+{
+  repaint_ = std::move(area);
+  repaintAll_ = std::move(all);
+}
+
 void ControlSurface::RepaintAll() const
 {
-  Repaint({-1e9f, -1e9f, 2e9f, 2e9f});
+  if (repaintAll_) repaintAll_();
 }
 
 void ControlSurface::PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift)

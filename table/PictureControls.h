@@ -161,8 +161,9 @@ class ControlSurface {
   // Where the dragged control's image follows the pointer.
   TwipRect DragRect() const;
 
-  // Called with every area whose look changed; the view repaints it.
-  void SetRepaintHandler(std::function<void(const TwipRect&)> handler) { repaint_ = std::move(handler); }
+  // The view's two ways to hear that the look changed: `area` with every area a change touched,
+  // `all` when everything did (a new background). Either may be null.
+  void SetRepaintHandlers(std::function<void(const TwipRect&)> area, std::function<void()> all);
   void Repaint(const TwipRect& area) const
   {
     if (repaint_) repaint_(area);
@@ -186,6 +187,7 @@ class ControlSurface {
   float viewWidth_ = std::numeric_limits<float>::max(), viewHeight_ = std::numeric_limits<float>::max();
   std::optional<DragState> drag_;
   std::function<void(const TwipRect&)> repaint_;
+  std::function<void()> repaintAll_;
 };
 
 }  // namespace korvel

@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "table/TableDefinition.h"
 
+#include <stdexcept>
+
+#include "assets/BuiltInPictures.h"
 #include "table/Card.h"
 
 namespace korvel {
@@ -60,6 +63,25 @@ float DefinedTop(const ControlDefinition& row, std::int16_t index)
 {
   if (row.Place == Tableau) return KingRowTop + kRowPitch * static_cast<float>(TableauPlace(index).row);
   return row.Top;
+}
+
+ControlState StoredState(ControlSet set, std::int16_t index)
+{
+  for (const ControlDefinition& row : kControls) {
+    if (row.Set != set || index < row.First || index > row.Last) continue;
+    ControlState state;
+    state.Left = DefinedLeft(row, index);
+    state.Top = DefinedTop(row, index);
+    state.Width = row.Width;
+    state.Height = row.Height;
+    state.Visible = row.Visible;
+    state.Enabled = row.Enabled;
+    state.Drag = row.Drag;
+    state.Border = row.Border;
+    if (row.Picture == StoredPicture::CardBack) state.Picture = CardBackPicture();
+    return state;
+  }
+  throw std::logic_error("control without a definition");
 }
 
 const char* ControlSetName(ControlSet set)

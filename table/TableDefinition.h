@@ -49,6 +49,9 @@ std::span<const CreationRun> TableCreationOrder();
 float DefinedLeft(const ControlDefinition& row, std::int16_t index);
 float DefinedTop(const ControlDefinition& row, std::int16_t index);
 
+// The state control `index` of `set` is created in, from its row of the definition.
+ControlState StoredState(ControlSet set, std::int16_t index);
+
 const char* ControlSetName(ControlSet set);
 const char* ControlEventName(ControlEvent event);
 

@@ -20,13 +20,13 @@ int CentreFloor(float twips)
   return static_cast<int>(std::ceil((twips - 7.0f) / TwipsPerPixel));
 }
 
-void PaintBackground(QPainter& painter, const frmSolitaire& form, const QRect& area)
+void DrawBackground(QPainter& painter, const Background& background, const QRect& area)
 {
   // The gradient was painted per device row: `ratio` of its rows make one pixel row of the table.
-  const std::vector<std::int16_t>& rows = form.BackgroundRows();
-  const double ratio = form.BackgroundRatio();
+  const std::vector<std::int16_t>& rows = background.Rows;
+  const double ratio = background.Ratio;
   const int count = static_cast<int>(rows.size());
-  const int width = static_cast<int>(form.BackgroundWidth()) / TwipsPerPixel;
+  const int width = static_cast<int>(background.Width) / TwipsPerPixel;
   // The pixel rows the gradient covers wholly, and those it reaches at all.
   const QRect covered(0, 0, width, static_cast<int>(std::floor(count / ratio)));
   const QRect bands = area & QRect(0, 0, width, static_cast<int>(std::ceil(count / ratio)));
@@ -101,7 +101,7 @@ QRect PixelRect(const TwipRect& rect)
 
 void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area)
 {
-  PaintBackground(painter, form, area);
+  DrawBackground(painter, form.PaintedBackground(), area);
 
   // Front to back, keep what shows in `area` and is not hidden behind an opaque control in front
   // (the 24 stock backs lie exactly on one another); then draw those from the back.

@@ -50,15 +50,10 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
   setMouseTracking(true);
   // The screen's density decides how sharp the pictures are read; the geometry stays the same.
   form_.SetPixelRatio(devicePixelRatioF());
-  form_.Controls().SetRepaintHandler([this](const TwipRect& area) {
-    if (area.Width > 1e8f)
-      update();
-    else
-      update(PixelRect(area));
-  });
+  form_.Controls().SetRepaintHandlers([this](const TwipRect& area) { update(PixelRect(area)); }, [this] { update(); });
 }
 
-TableWidget::~TableWidget() { form_.Controls().SetRepaintHandler(nullptr); }
+TableWidget::~TableWidget() { form_.Controls().SetRepaintHandlers(nullptr, nullptr); }
 
 QSize TableWidget::sizeHint() const
 {

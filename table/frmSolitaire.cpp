@@ -2,14 +2,10 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "table/frmSolitaire.h"
 
-#include <QFile>
-
-#include <algorithm>
-#include <cmath>
 #include <utility>
 
+#include "assets/BuiltInPictures.h"
 #include "rules/MCardTest.h"
-#include "table/SharpPictures.h"
 #include "table/TableDefinition.h"
 
 namespace korvel {
@@ -36,55 +32,7 @@ constexpr EventBinding kBindings[] = {
      [](frmSolitaire& f, const ControlEventArgs& e) { f.imgKingMove_DragDrop(e.Index, e.Source, e.X, e.Y); }},
 };
 
-const ControlDefinition& DefinitionOf(ControlSet set, std::int16_t index)
-{
-  for (const ControlDefinition& row : TableControls())
-    if (row.Set == set && index >= row.First && index <= row.Last) return row;
-  throw std::logic_error("control without a definition");
-}
-
-ControlState StoredState(const ControlDefinition& row, std::int16_t index)
-{
-  ControlState state;
-  state.Left = DefinedLeft(row, index);
-  state.Top = DefinedTop(row, index);
-  state.Width = row.Width;
-  state.Height = row.Height;
-  state.Visible = row.Visible;
-  state.Enabled = row.Enabled;
-  state.Drag = row.Drag;
-  state.Border = row.Border;
-  if (row.Picture == StoredPicture::CardBack) state.Picture = CardBackPicture();
-  return state;
-}
-
 }  // namespace
-
-const QImage& CardBackPicture(int scale)
-{
-  // Each read once, when first wanted: a normal screen never reads the twice-size one.
-  auto read = [](int at) {
-    return BuiltInPicture(QStringLiteral(":/korvel/back.jpg"), at).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  };
-  if (scale >= 2) {
-    static const QImage twice = read(2);
-    return twice;
-  }
-  static const QImage back = read(1);
-  return back;
-}
-
-std::vector<std::int16_t> GradientRows(int height)
-{
-  std::vector<std::int16_t> rows(static_cast<std::size_t>(std::max(height, 0)), -1);
-  auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
-  for (int band = 0; band <= 255; ++band) {
-    const int first = std::max(floorDiv((band - 1) * height, 256), 0);
-    const int last = std::min(floorDiv(band * height, 256), height - 1);
-    for (int row = first; row <= last; ++row) rows[static_cast<std::size_t>(row)] = static_cast<std::int16_t>(255 - band);
-  }
-  return rows;
-}
 
 std::span<const EventBinding> frmSolitaire::EventBindings() { return kBindings; }
 
@@ -98,7 +46,7 @@ frmSolitaire::frmSolitaire(std::string programFolder)
     const int step = run.Last >= run.First ? 1 : -1;
     for (int i = run.First;; i += step) {
       const auto index = static_cast<std::int16_t>(i);
-      surface_.Create(run.Set, index, StoredState(DefinitionOf(run.Set, index), index));
+      surface_.Create(run.Set, index, StoredState(run.Set, index));
       if (i == run.Last) break;
     }
   }
@@ -149,7 +97,7 @@ void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::in
   Raise([&] { surface_.PointerRelease(x, y, button, shift); });
 }
 
-QImage frmSolitaire::ReadPicture(const std::string& code) const
+QImage frmSolitaire::ReadPicture(std::string_view code) const
 {
   return LoadCardPictureAt(CardPicturePath(folder_, code), PictureScale(pixelRatio_));
 }
@@ -158,11 +106,7 @@ QImage frmSolitaire::ReadPicture(const std::string& code) const
 
 void frmSolitaire::PaintBackground()
 {
-  backgroundWidth_ = screenWidth_();
-  backgroundHeight_ = clientHeight_;
-  backgroundRatio_ = pixelRatio_;
-  const int pixelRows = WholeTwips(clientHeight_ / TwipsPerPixel);
-  backgroundRows_ = GradientRows(static_cast<int>(std::lround(pixelRows * backgroundRatio_)));
+  background_ = GradientBackground(screenWidth_(), clientHeight_, pixelRatio_);
   surface_.RepaintAll();
 }
 

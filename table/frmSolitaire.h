@@ -4,16 +4,15 @@
 // The card table's window, without the toolkit: its picture controls, the three records of the game
 // (Deck, PileSuit, DragCard) and the handlers that the controls' events are bound to.
 
-#include <QImage>
-
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
-#include <vector>
 
+#include "table/Background.h"
 #include "table/Card.h"
 #include "table/CardPictures.h"
 #include "table/PictureControls.h"
@@ -107,18 +106,14 @@ class frmSolitaire {
   double PixelRatio() const { return pixelRatio_; }
 
   // The persistent background: the gradient covers the screen width and the client height of the
-  // moment it was painted, at the pixel ratio of that moment. Each entry is the blue of one device
-  // row (BackgroundRatio() of them per pixel row), or -1 where no band reached.
-  float BackgroundWidth() const { return backgroundWidth_; }
-  float BackgroundHeight() const { return backgroundHeight_; }
-  double BackgroundRatio() const { return backgroundRatio_; }
-  const std::vector<std::int16_t>& BackgroundRows() const { return backgroundRows_; }
+  // moment it was painted, at the pixel ratio of that moment.
+  const Background& PaintedBackground() const { return background_; }
 
  private:
   PictureControl& Get(ControlSet set, int index) { return surface_.Get(set, static_cast<std::int16_t>(index)); }
   void Fail(const PictureError& error);
   void PaintBackground();
-  QImage ReadPicture(const std::string& code) const;
+  QImage ReadPicture(std::string_view code) const;
   void DetachFromCardUnder(std::int16_t slot);
   void MoveRun(std::int16_t first, float left, float top, bool bringToFront);
   void Uncover(std::int16_t slot);
@@ -131,17 +126,7 @@ class frmSolitaire {
   float clientWidth_;
   float clientHeight_;
   double pixelRatio_ = 1;
-  float backgroundWidth_ = 0;
-  float backgroundHeight_ = 0;
-  double backgroundRatio_ = 1;
-  std::vector<std::int16_t> backgroundRows_;
+  Background background_;
 };
-
-// Blue per pixel row of a gradient of 256 bands over `height` pixels, band i covering the strip from
-// (i - 1) / 256 to i / 256 of the height, a later band winning the rows it shares; -1 where none lies.
-std::vector<std::int16_t> GradientRows(int height);
-
-// The card back stored with the table, read at `scale` (see PictureScale).
-const QImage& CardBackPicture(int scale = 1);
 
 }  // namespace korvel

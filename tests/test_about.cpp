@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "TableFixture.h"
-#include "shell/Identity.h"
+#include "Identity.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/frmAbout.h"
 #include "test_shell_modal.h"

@@ -223,7 +223,7 @@ TEST_F(SurfaceTest, HandlersGetCoordinatesRelativeToTheirControl)
 TEST_F(SurfaceTest, ChangesAskForARepaintOfWhatTheyTouch)
 {
   std::vector<TwipRect> repainted;
-  surface.SetRepaintHandler([&](const TwipRect& r) { repainted.push_back(r); });
+  surface.SetRepaintHandlers([&](const TwipRect& r) { repainted.push_back(r); }, nullptr);
   b->SetEnabled(false);  // invisible to the eye: no repaint
   EXPECT_TRUE(repainted.empty());
   b->Move(2000, 2000);

@@ -13,7 +13,7 @@
 
 #include "MouseDriver.h"
 #include "TableFixture.h"
-#include "table/SharpPictures.h"
+#include "assets/BuiltInPictures.h"
 #include "table/TableWidget.h"
 
 using namespace korvel;
@@ -73,7 +73,7 @@ TEST_F(SharpTable, PicturesAreDrawnFromTheirTwiceSizeFilesAtDeviceResolution)
   EXPECT_EQ(frame.pixel(34, 300), face.pixel(0, 26) | 0xFF000000u);
 
   // The gradient steps between device rows of one table pixel too, not only between pixel rows.
-  EXPECT_EQ(form.BackgroundRows().size(), 770u);
+  EXPECT_EQ(form.PaintedBackground().Rows.size(), 770u);
   bool oddStep = false;
   for (int y = 1; y < 770 && !oddStep; y += 2) oddStep = frame.pixel(1170, y) != frame.pixel(1170, y - 1);
   EXPECT_TRUE(oddStep);

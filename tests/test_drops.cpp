@@ -20,27 +20,10 @@ class Drops : public ::testing::Test {
     form.Form_Load();
   }
 
-  // Shows `code` face up in `slot`, where the slot's face picture stands.
-  void FaceUp(int slot, const std::string& code)
-  {
-    PutCard(form, slot, code);
-    form.imgBack_Click(static_cast<std::int16_t>(slot));
-  }
-  void OnColumnCard(int dragged, int target)
-  {
-    form.DragCard = static_cast<std::int16_t>(dragged);
-    form.imgPile_DragDrop(static_cast<std::int16_t>(target), &form.imgPile(dragged), 0, 0);
-  }
-  void OnFoundation(int dragged, int foundation)
-  {
-    form.DragCard = static_cast<std::int16_t>(dragged);
-    form.imgSuitPile_DragDrop(static_cast<std::int16_t>(foundation), &form.imgPile(dragged), 0, 0);
-  }
-  void OnEmptyColumn(int dragged, int column)
-  {
-    form.DragCard = static_cast<std::int16_t>(dragged);
-    form.imgKingMove_DragDrop(static_cast<std::int16_t>(column), &form.imgPile(dragged), 0, 0);
-  }
+  void FaceUp(int slot, const std::string& code) { korvel::testing::FaceUp(form, slot, code); }
+  void OnColumnCard(int dragged, int target) { korvel::testing::OnColumnCard(form, dragged, target); }
+  void OnFoundation(int dragged, int foundation) { korvel::testing::OnFoundation(form, dragged, foundation); }
+  void OnEmptyColumn(int dragged, int column) { korvel::testing::OnEmptyColumn(form, dragged, column); }
   // The faces at the front of the stacking order, frontmost first.
   std::vector<int> FrontFaces(std::size_t n) const
   {

@@ -21,12 +21,16 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "TableFixture.h"
-#include "shell/Identity.h"
+#include "Identity.h"
+#include "assets/BuiltInPictures.h"
+#include "assets/MenuBitmaps.h"
 #include "shell/MenuDecoration.h"
+#include "shell/MenuDefinition.h"
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/WebLinks.h"
@@ -92,7 +96,7 @@ struct ExpectedItem {
   const char* name;
   const char* caption;  // empty for a separator
   const char* shortcut;
-  QSize picture;        // empty for none
+  bool picture;         // drawn beside it, as its row of the menu bitmaps says
   std::vector<ExpectedItem> items;  // a submenu's items
 };
 
@@ -107,17 +111,17 @@ const std::vector<ExpectedMenu>& ExpectedMenus()
 {
   static const std::vector<ExpectedMenu> menus = {
       {"mnuGame", "&Jeux", "Alt+J",
-       {{"mnuGameDeal", "&Nouveau", "F2", {16, 16}, {}},
-        {"mnuGameSep", "", "", {}, {}},
-        {"mnuGameExit", "&Quitter", "", {16, 16}, {}}}},
+       {{"mnuGameDeal", "&Nouveau", "F2", true, {}},
+        {"mnuGameSep", "", "", false, {}},
+        {"mnuGameExit", "&Quitter", "", true, {}}}},
       {"mnuHelp", "&Aide", "Alt+A",
-       {{"mnuHelpHelp", "&A Propos", "", {21, 21}, {}},
-        {"ssdecds", "", "", {}, {}},
-        {"tele", "&Téléchargement gratuit", "", {21, 21}, {}},
-        {"netserv", "&Services Sur le Net", "", {16, 16},
-         {{"mailgr", "&e-Mail Gratuit", "", {16, 16}, {}},
-          {"formfrf", "&Forum", "", {28, 25}, {}},
-          {"tra", "&Traduction", "", {16, 16}, {}}}}}},
+       {{"mnuHelpHelp", "&A Propos", "", true, {}},
+        {"ssdecds", "", "", false, {}},
+        {"tele", "&Téléchargement gratuit", "", true, {}},
+        {"netserv", "&Services Sur le Net", "", true,
+         {{"mailgr", "&e-Mail Gratuit", "", true, {}},
+          {"formfrf", "&Forum", "", true, {}},
+          {"tra", "&Traduction", "", true, {}}}}}},
   };
   return menus;
 }
@@ -138,9 +142,11 @@ void ExpectItems(const QMenu* menu, const std::vector<ExpectedItem>& expected)
     EXPECT_TRUE(action->isVisible());
     EXPECT_TRUE(action->isEnabled());
     EXPECT_FALSE(action->isCheckable());
-    EXPECT_EQ(action->icon().isNull(), want.picture.isEmpty());
-    if (!want.picture.isEmpty()) {
-      EXPECT_EQ(action->icon().actualSize(QSize(256, 256)), want.picture);
+    const MenuBitmap* bitmap = MenuBitmapOf(want.name);
+    EXPECT_EQ(bitmap != nullptr, want.picture);
+    EXPECT_EQ(action->icon().isNull(), !want.picture);
+    if (want.picture && bitmap != nullptr) {
+      EXPECT_EQ(action->icon().actualSize(QSize(256, 256)), QSize(bitmap->Width, bitmap->Height));
       EXPECT_TRUE(action->isIconVisibleInMenu());
     }
     EXPECT_EQ(action->menu() != nullptr, !want.items.empty());
@@ -168,6 +174,20 @@ TEST_F(ShellWindow, TheMenuBarHoldsTheGameAndHelpMenusInOrder)
     EXPECT_TRUE(action->shortcut().isEmpty());
     ExpectItems(action->menu(), want.items);
   }
+}
+
+// A handler named in the menu table but missing would leave its item dead without a word.
+TEST(MenuTable, EveryHandlerItNamesExistsAndEveryHandlerIsNamed)
+{
+  std::set<std::string> named;
+  for (const MenuEntry& entry : MenuTree()) {
+    if (entry.Handler[0] == '\0') continue;
+    EXPECT_NE(SolitaireWindow::FindMenuHandler(entry.Handler), nullptr) << entry.Handler;
+    named.insert(entry.Handler);
+  }
+  for (const SolitaireWindow::MenuBinding& binding : SolitaireWindow::MenuBindings())
+    EXPECT_TRUE(named.contains(binding.Handler)) << binding.Handler;
+  EXPECT_EQ(SolitaireWindow::FindMenuHandler("mnuGameDeal_Clic"), nullptr);
 }
 
 TEST_F(ShellWindow, AccessKeysAreTheLetterAfterTheAmpersand)
@@ -220,32 +240,27 @@ TEST_F(ShellWindow, MenusAreWrittenInTahomaOrACloseSansSerif)
 
 // --- The menu pictures -------------------------------------------------------------------------
 
+// The eight bitmaps, as the menu table gives them.
 struct PictureCase {
   const char* item;
-  const char* bitmap;
+  QString bitmap;
   QSize size;
   QRgb transparent;
 };
 
-const std::vector<PictureCase>& PictureCases()
+std::vector<PictureCase> PictureCases()
 {
-  static const std::vector<PictureCase> cases = {
-      {"mnuGameDeal", ":/korvel/menu_deal.bmp", {16, 16}, qRgb(255, 255, 255)},
-      {"mnuGameExit", ":/korvel/menu_exit.bmp", {16, 16}, qRgb(255, 255, 255)},
-      {"mnuHelpHelp", ":/korvel/menu_about.bmp", {21, 21}, qRgb(192, 192, 192)},
-      {"tele", ":/korvel/menu_tele.bmp", {21, 21}, qRgb(255, 255, 255)},
-      {"netserv", ":/korvel/menu_netserv.bmp", {16, 16}, qRgb(255, 255, 255)},
-      {"mailgr", ":/korvel/menu_mail.bmp", {16, 16}, qRgb(255, 255, 255)},
-      {"formfrf", ":/korvel/menu_forum.bmp", {28, 25}, qRgb(255, 255, 255)},
-      {"tra", ":/korvel/menu_tra.bmp", {16, 16}, qRgb(255, 49, 206)},
-  };
+  std::vector<PictureCase> cases;
+  for (const MenuBitmap& b : MenuBitmaps)
+    cases.push_back({b.Item, BuiltInResource(b.File), {b.Width, b.Height},
+                     qRgb(b.Transparent.Red, b.Transparent.Green, b.Transparent.Blue)});
   return cases;
 }
 
 // Bits per pixel of an uncompressed Windows bitmap, or 0 for anything else.
-int BitmapBits(const char* resource)
+int BitmapBits(const QString& resource)
 {
-  QFile file(QString::fromUtf8(resource));
+  QFile file(resource);
   if (!file.open(QIODevice::ReadOnly)) return 0;
   const QByteArray header = file.read(54);
   if (header.size() < 54 || !header.startsWith("BM")) return 0;
@@ -261,7 +276,7 @@ TEST_F(ShellWindow, EachPictureIsItsBitmapWithExactlyItsTransparentColourCleared
 {
   for (const PictureCase& c : PictureCases()) {
     SCOPED_TRACE(c.item);
-    const QImage bitmap(QString::fromUtf8(c.bitmap));
+    const QImage bitmap(c.bitmap);
     ASSERT_FALSE(bitmap.isNull());
     EXPECT_EQ(bitmap.size(), c.size);
     EXPECT_EQ(BitmapBits(c.bitmap), 24) << "an uncompressed 24-bit bitmap";
@@ -634,7 +649,7 @@ TEST(ProgramIdentity, NameVersionIconAndCaptionAsTheDesktopShowsThem)
 {
   SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
   EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Solitaire"));
-  EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral("1.1.0.19"));
+  EXPECT_EQ(QCoreApplication::applicationVersion(), QString::fromUtf8(ProgramVersion));
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("korvel-solitaire"));
   EXPECT_FALSE(QCoreApplication::testAttribute(Qt::AA_DontShowIconsInMenus));
   EXPECT_EQ(QApplication::windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),

@@ -352,12 +352,12 @@ TEST_F(DealtTable, TheBackgroundKeepsTheSizeItWasPaintedAt)
   form.SetScreenWidth(1280 * 15);
   form.SetClientSize(8820, 5775);
   form.mnuGameDeal_Click();
-  EXPECT_EQ(form.BackgroundWidth(), 1280 * 15);
-  EXPECT_EQ(form.BackgroundRows().size(), 385u);
+  EXPECT_EQ(form.PaintedBackground().Width, 1280 * 15);
+  EXPECT_EQ(form.PaintedBackground().Rows.size(), 385u);
   form.SetClientSize(9000, 9000);  // enlarged later: the new strip stays black until the next deal
-  EXPECT_EQ(form.BackgroundRows().size(), 385u);
+  EXPECT_EQ(form.PaintedBackground().Rows.size(), 385u);
   form.mnuGameDeal_Click();
-  EXPECT_EQ(form.BackgroundRows().size(), 600u);
+  EXPECT_EQ(form.PaintedBackground().Rows.size(), 600u);
 }
 
 }  // namespace

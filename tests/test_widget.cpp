@@ -10,6 +10,7 @@
 
 #include "MouseDriver.h"
 #include "TableFixture.h"
+#include "assets/BuiltInPictures.h"
 #include "table/TablePainter.h"
 #include "table/TableWidget.h"
 

@@ -16,7 +16,10 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
+
+#include "assets/MenuBitmaps.h"
 
 namespace korvel::cardgen {
 
@@ -235,13 +238,6 @@ QImage banner(int scale = 1)
 // Drawn without antialiasing: the program keys out the background colour, and blended rims
 // would leave a halo of almost-background pixels.
 
-struct MenuPicture {
-    const char* name;
-    int width;
-    int height;
-    QColor background;
-    void (*draw)(QPainter&);
-};
 
 const QColor kOutline(50, 50, 50);
 const QColor kPaper(250, 250, 250);
@@ -405,24 +401,51 @@ void drawTranslate(QPainter& p)
              QColor(160, 20, 20));
 }
 
-const MenuPicture kMenuPictures[] = {
-    {"menu_deal.bmp", 16, 16, QColor(255, 255, 255), drawDeal},
-    {"menu_exit.bmp", 16, 16, QColor(255, 255, 255), drawExit},
-    {"menu_about.bmp", 21, 21, QColor(192, 192, 192), drawAbout},
-    {"menu_tele.bmp", 21, 21, QColor(255, 255, 255), drawDownload},
-    {"menu_netserv.bmp", 16, 16, QColor(255, 255, 255), drawGlobe},
-    {"menu_mail.bmp", 16, 16, QColor(255, 255, 255), drawMail},
-    {"menu_forum.bmp", 28, 25, QColor(255, 255, 255), drawForum},
-    {"menu_tra.bmp", 16, 16, QColor(255, 49, 206), drawTranslate},
+// How each bitmap of the game's menu table is drawn, by its file name.
+struct MenuDrawing {
+    const char* file;
+    void (*draw)(QPainter&);
 };
 
-QImage menuPicture(const MenuPicture& m, int scale = 1)
+const MenuDrawing kMenuDrawings[] = {
+    {"menu_deal.bmp", drawDeal},
+    {"menu_exit.bmp", drawExit},
+    {"menu_about.bmp", drawAbout},
+    {"menu_tele.bmp", drawDownload},
+    {"menu_netserv.bmp", drawGlobe},
+    {"menu_mail.bmp", drawMail},
+    {"menu_forum.bmp", drawForum},
+    {"menu_tra.bmp", drawTranslate},
+};
+
+// The bitmap at its size, on its transparent colour, drawn at `scale`; null for a bitmap this tool
+// cannot draw.
+QImage menuPicture(const korvel::MenuBitmap& m, int scale = 1)
 {
-    QImage img = canvas(m.width, m.height, m.background, scale);
+    const auto drawing = std::find_if(std::begin(kMenuDrawings), std::end(kMenuDrawings),
+                                      [&m](const MenuDrawing& d) { return std::strcmp(d.file, m.File) == 0; });
+    if (drawing == std::end(kMenuDrawings))
+        return {};
+    QImage img = canvas(m.Width, m.Height, QColor(m.Transparent.Red, m.Transparent.Green, m.Transparent.Blue), scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
-    m.draw(p);
+    drawing->draw(p);
     return img;
+}
+
+// Saves every bitmap of the menu table at `scale`.
+bool saveMenuPictures(const QDir& out, int scale, QString* error)
+{
+    for (const korvel::MenuBitmap& m : korvel::MenuBitmaps) {
+        const QImage img = menuPicture(m, scale);
+        if (img.isNull()) {
+            *error = QStringLiteral("no drawing for %1").arg(QString::fromLatin1(m.File));
+            return false;
+        }
+        if (!save(img, out.filePath(scaledName(m.File, scale)), "bmp", -1, error))
+            return false;
+    }
+    return true;
 }
 
 // The same pictures drawn at twice their size, for high-density screens.
@@ -433,11 +456,7 @@ bool writeTwiceSize(const QDir& out, QString* error)
         || !save(logo(kScale), out.filePath(scaledName("logo.jpg", kScale)), "jpeg", 90, error)
         || !save(banner(kScale), out.filePath(scaledName("banner.jpg", kScale)), "jpeg", 90, error))
         return false;
-    for (const MenuPicture& m : kMenuPictures) {
-        if (!save(menuPicture(m, kScale), out.filePath(scaledName(m.name, kScale)), "bmp", -1, error))
-            return false;
-    }
-    return true;
+    return saveMenuPictures(out, kScale, error);
 }
 
 }  // namespace
@@ -454,11 +473,7 @@ bool writeAssets(const QString& dir, QString* error)
         || !save(logo(), out.filePath(QStringLiteral("logo.jpg")), "jpeg", 90, error)
         || !save(banner(), out.filePath(QStringLiteral("banner.jpg")), "jpeg", 90, error))
         return false;
-    for (const MenuPicture& m : kMenuPictures) {
-        if (!save(menuPicture(m), out.filePath(QString::fromLatin1(m.name)), "bmp", -1, error))
-            return false;
-    }
-    return writeTwiceSize(out, error);
+    return saveMenuPictures(out, 1, error) && writeTwiceSize(out, error);
 }
 
 }  // namespace korvel::cardgen

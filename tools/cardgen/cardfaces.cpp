@@ -18,6 +18,8 @@
 #include <cmath>
 #include <vector>
 
+#include "table/CardCodes.h"
+
 namespace korvel::cardgen {
 
 namespace {
@@ -187,8 +189,7 @@ bool insideRoundedRect(int x, int y, int w, int h, int r)
 
 QString cardCode(int rank, Suit suit)
 {
-    static const char kRankLetters[] = "?A23456789tJQK";
-    return QString(QLatin1Char(kRankLetters[rank])) + QLatin1Char(suitLetter(suit));
+    return QString(QLatin1Char(korvel::RankLetters[static_cast<std::size_t>(rank - 1)])) + QLatin1Char(suitLetter(suit));
 }
 
 QString rankLabel(int rank)
@@ -279,15 +280,18 @@ bool writeCardFaces(const QString& dir, QString* error)
         return false;
     }
     const QDir out(dir);
+    // Named as the game reads them, and "@2x" before the extension for the twice-size ones.
+    const QString extension = QString::fromLatin1(korvel::CardPictureExtension);
     for (const int scale : {1, 2}) {
-        const QString suffix = scale == 1 ? QStringLiteral(".gif") : QStringLiteral("@2x.gif");
+        const QString suffix = scale == 1 ? extension : QStringLiteral("@2x") + extension;
         for (Suit suit : kAllSuits) {
             for (int rank = kAce; rank <= kKing; ++rank) {
                 if (!writeGif(cardFace(rank, suit, scale), out.filePath(cardCode(rank, suit) + suffix), error))
                     return false;
             }
         }
-        if (!writeGif(emptyStockPicture(scale), out.filePath(QStringLiteral("InvertedB") + suffix), error))
+        const QString emptyStock = QString::fromLatin1(korvel::EmptyStockName);
+        if (!writeGif(emptyStockPicture(scale), out.filePath(emptyStock + suffix), error))
             return false;
     }
     return true;

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "table/CardCodes.h"
+
 namespace korvel::cardgen {
 
 namespace {
@@ -91,13 +93,8 @@ bool isRed(Suit suit)
 
 char suitLetter(Suit suit)
 {
-    switch (suit) {
-    case Suit::Diamonds: return 'd';
-    case Suit::Clubs: return 'c';
-    case Suit::Hearts: return 'h';
-    case Suit::Spades: return 's';
-    }
-    return '?';
+    // The game's own letters, in its deck order, which is the order of Suit.
+    return korvel::SuitLetters[static_cast<std::size_t>(suit)];
 }
 
 QColor suitInk(Suit suit)

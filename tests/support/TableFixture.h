@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
-// Helpers shared by the table's tests: the program folder, a known deck, and a snapshot of
-// everything a move may change.
+// Helpers shared by the table's tests and benchmarks: the program folder, a known deck, moves
+// through the game's own handlers, and a snapshot of everything a move may change.
 
 #include <QCoreApplication>
 
@@ -25,6 +25,42 @@ inline void PutCard(frmSolitaire& form, int slot, const std::string& code)
   card.Code = fresh.Code;
   card.Suit = fresh.Suit;
   card.Rank = fresh.Rank;
+}
+
+// Shows `code` face up in `slot`, where the slot's face picture stands, through the game's own handler.
+inline void FaceUp(frmSolitaire& form, int slot, const std::string& code)
+{
+  PutCard(form, slot, code);
+  form.imgBack_Click(static_cast<std::int16_t>(slot));
+}
+
+// The three drops, as the toolkit delivers them once card `dragged` has been dragged there.
+inline void OnColumnCard(frmSolitaire& form, int dragged, int target)
+{
+  form.DragCard = static_cast<std::int16_t>(dragged);
+  form.imgPile_DragDrop(static_cast<std::int16_t>(target), &form.imgPile(dragged), 0, 0);
+}
+inline void OnFoundation(frmSolitaire& form, int dragged, int foundation)
+{
+  form.DragCard = static_cast<std::int16_t>(dragged);
+  form.imgSuitPile_DragDrop(static_cast<std::int16_t>(foundation), &form.imgPile(dragged), 0, 0);
+}
+inline void OnEmptyColumn(frmSolitaire& form, int dragged, int column)
+{
+  form.DragCard = static_cast<std::int16_t>(dragged);
+  form.imgKingMove_DragDrop(static_cast<std::int16_t>(column), &form.imgPile(dragged), 0, 0);
+}
+
+// Lays `codes` from stock slot `firstSlot` on, each dropped on the one before, the first on `target`.
+inline void BuildRunOn(frmSolitaire& form, int target, int firstSlot, const std::vector<std::string>& codes)
+{
+  int under = target;
+  for (std::size_t k = 0; k < codes.size(); ++k) {
+    const int slot = firstSlot + static_cast<int>(k);
+    FaceUp(form, slot, codes[k]);
+    OnColumnCard(form, slot, under);
+    under = slot;
+  }
 }
 
 // Where a control is slot-wise in the stacking order, for comparing orders.

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+#pragma once
+// The pictures built into the program (":/korvel/..."), read for the screen they are shown on.
+// Beside a picture may lie a version of twice its size named "<name>@2x.<ext>", Qt's own
+// convention: on a screen of more than one device pixel per pixel it is read instead, marked with a
+// devicePixelRatio of 2, and drawn at the normal picture's place and size.
+
+#include <QIcon>
+#include <QImage>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// The scale pictures are read at for a screen of `devicePixelRatio`: 2 above a ratio of 1 (a
+// ratio of 1.5 draws the twice-size picture scaled down rather than the normal one scaled up).
+int PictureScale(double devicePixelRatio);
+
+// The twice-size version's name: "cards/Ks.gif" -> "cards/Ks@2x.gif".
+std::string TwiceSizePath(const std::string& path);
+
+// The resource of a built-in picture file: "back.jpg" -> ":/korvel/back.jpg".
+QString BuiltInResource(std::string_view file);
+
+// A built-in picture (":/korvel/logo.jpg"), from its "@2x" resource at scale 2.
+QImage BuiltInPicture(const QString& resource, int scale);
+
+// The card back stored with the table, at `scale`; each scale is read once, when first wanted.
+// It is a JPEG, so it has no alpha channel: nothing behind a back ever shows through.
+const QImage& CardBackPicture(int scale = 1);
+
+// The icon in the PNG `resource` together with its larger drawings beside it ("icon-48.png" and
+// "icon-64.png" for "icon.png"): a normal screen still shows the 32 x 32 drawing, a high-density
+// one a sharp icon.
+QIcon WindowIcon(const QString& resource);
+
+}  // namespace korvel
