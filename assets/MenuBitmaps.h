@@ -27,14 +27,10 @@ inline constexpr RgbColour MenuLightGrey{192, 192, 192};
 inline constexpr RgbColour MenuPink{255, 49, 206};
 
 inline constexpr MenuBitmap MenuBitmaps[] = {
-    {"mnuGameDeal", "menu_deal.bmp", 16, 16, MenuWhite},
-    {"mnuGameExit", "menu_exit.bmp", 16, 16, MenuWhite},
-    {"mnuHelpHelp", "menu_about.bmp", 21, 21, MenuLightGrey},
-    {"tele", "menu_tele.bmp", 21, 21, MenuWhite},
-    {"netserv", "menu_netserv.bmp", 16, 16, MenuWhite},
-    {"mailgr", "menu_mail.bmp", 16, 16, MenuWhite},
-    {"formfrf", "menu_forum.bmp", 28, 25, MenuWhite},
-    {"tra", "menu_tra.bmp", 16, 16, MenuPink},
+    {"mnuGameDeal", "menu_deal.bmp", 16, 16, MenuWhite},      {"mnuGameExit", "menu_exit.bmp", 16, 16, MenuWhite},
+    {"mnuHelpHelp", "menu_about.bmp", 21, 21, MenuLightGrey}, {"tele", "menu_tele.bmp", 21, 21, MenuWhite},
+    {"netserv", "menu_netserv.bmp", 16, 16, MenuWhite},       {"mailgr", "menu_mail.bmp", 16, 16, MenuWhite},
+    {"formfrf", "menu_forum.bmp", 28, 25, MenuWhite},         {"tra", "menu_tra.bmp", 16, 16, MenuPink},
 };
 
 // The bitmap of menu item `item`, or null for an item without one.

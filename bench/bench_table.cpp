@@ -122,10 +122,12 @@ void BM_PaintFullFrame(benchmark::State& state, QImage::Format format, int ratio
   }
 }
 BENCHMARK_CAPTURE(BM_PaintFullFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied, 1)
-    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_PaintFullFrame, RGB32, QImage::Format_RGB32, 1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_PaintFullFrame, ARGB32_Premultiplied_x2, QImage::Format_ARGB32_Premultiplied, 2)
-    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_PaintFullFrame, RGB32_x2, QImage::Format_RGB32, 2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // --- Drops ------------------------------------------------------------------------------------
@@ -252,10 +254,12 @@ void BM_DragFrame(benchmark::State& state, QImage::Format format, int ratio)
   form.Controls().SetRepaintHandlers(nullptr, nullptr);
 }
 BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied, QImage::Format_ARGB32_Premultiplied, 1)
-    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_DragFrame, RGB32, QImage::Format_RGB32, 1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_DragFrame, ARGB32_Premultiplied_x2, QImage::Format_ARGB32_Premultiplied, 2)
-    ->Unit(benchmark::kMicrosecond)->UseRealTime();
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_DragFrame, RGB32_x2, QImage::Format_RGB32, 2)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace

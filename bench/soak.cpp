@@ -35,8 +35,7 @@ int main(int argc, char** argv)
   const korvel::testing::SoakStats& s = soak.Stats();
   std::printf("seed %u: %ld events in %ld gestures, %.2f s, %.0f events/s\n", seed, s.events, s.gestures, seconds,
               static_cast<double>(s.events) / seconds);
-  std::printf("gestures that moved a card: %ld; most cards on the foundations at once: %d\n", s.changes,
-              s.mostPlayed);
+  std::printf("gestures that moved a card: %ld; most cards on the foundations at once: %d\n", s.changes, s.mostPlayed);
   if (!problems.empty()) {
     std::printf("BROKEN: %s\n", problems.c_str());
     return 1;

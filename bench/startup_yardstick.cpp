@@ -54,8 +54,7 @@ int main(int argc, char** argv)
 
   // The game's placement: the client area plus the menu bar, centred on the screen.
   const QSize size(588, 385 + window.menuBar()->sizeHint().height());
-  window.setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, window.screen()->availableGeometry()));
+  window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, window.screen()->availableGeometry()));
 
   FirstFrame firstFrame;
   central->installEventFilter(&firstFrame);

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const QImage image = korvel::LoadCardPicture(CardPath());
     // A file read once reads the same way again, and what it gives fits the limits.
-    if (!good || image.isNull() || image.width() > korvel::MaxPictureSide ||
-        image.height() > korvel::MaxPictureSide || image.format() != QImage::Format_ARGB32_Premultiplied)
+    if (!good || image.isNull() || image.width() > korvel::MaxPictureSide || image.height() > korvel::MaxPictureSide ||
+        image.format() != QImage::Format_ARGB32_Premultiplied)
       std::abort();
   } catch (const korvel::PictureError& error) {
     if (good || error.Bad().File != CardPath() || error.Bad().Reason.empty()) std::abort();

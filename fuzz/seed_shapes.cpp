@@ -19,8 +19,8 @@ using Bytes = std::vector<unsigned char>;
 struct Frame {
   int left, top, width, height;
   bool interlace;
-  int colours;          // local table size, 0 for none
-  int transparent = -1; // graphics control extension when >= 0
+  int colours;           // local table size, 0 for none
+  int transparent = -1;  // graphics control extension when >= 0
 };
 
 int Write(GifFileType* gif, const GifByteType* data, int size)
@@ -96,7 +96,8 @@ int main(int argc, char** argv)
   const Bytes plain = Gif(16, 20, 4, {{0, 0, 16, 20, false, 0, 3}});
   Save(out, "plain.gif", plain);
   Save(out, "interlaced.gif", Gif(13, 21, 8, {{0, 0, 13, 21, true, 0, 1}}));
-  Save(out, "animated.gif", Gif(12, 12, 16, {{0, 0, 12, 12, false, 0, 0}, {2, 2, 8, 8, false, 0, 5}, {4, 4, 4, 4, true, 0}}, true));
+  Save(out, "animated.gif",
+       Gif(12, 12, 16, {{0, 0, 12, 12, false, 0, 0}, {2, 2, 8, 8, false, 0, 5}, {4, 4, 4, 4, true, 0}}, true));
   Save(out, "local-tables.gif", Gif(10, 10, 0, {{0, 0, 10, 10, false, 4, 2}, {0, 0, 10, 10, false, 16}}));
   Save(out, "no-screen.gif", Gif(0, 0, 2, {{3, 5, 7, 9, false, 0}}));
   Save(out, "frame-outside.gif", Gif(8, 8, 4, {{5, 6, 10, 10, false, 0}}));
@@ -104,7 +105,8 @@ int main(int argc, char** argv)
   std::vector<Frame> many(300, Frame{0, 0, 1, 1, false, 2});
   Save(out, "many-frames.gif", Gif(1, 1, 2, many));
   // Cut short: in the header, the colour table, the frame descriptor, the pixels, before the trailer.
-  for (std::size_t cut : {std::size_t{5}, std::size_t{11}, std::size_t{16}, std::size_t{30}, plain.size() / 2, plain.size() - 1})
+  for (std::size_t cut :
+       {std::size_t{5}, std::size_t{11}, std::size_t{16}, std::size_t{30}, plain.size() / 2, plain.size() - 1})
     Save(out, "cut-" + std::to_string(cut) + ".gif", Bytes(plain.begin(), plain.begin() + static_cast<long>(cut)));
   return 0;
 }

@@ -24,8 +24,7 @@ Bool16 ToBool16(bool b) { return b ? korvel::True16 : korvel::False16; }
 
 }  // namespace
 
-Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_view targetSuit,
-                std::int16_t targetRank)
+Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_view targetSuit, std::int16_t targetRank)
 {
   const bool nextLower = dragRank == targetRank - 1;
   if (IsRed(targetSuit)) return ToBool16(!IsRed(dragSuit) && nextLower);
@@ -44,10 +43,7 @@ Bool16 CanPlayOnSuit(std::string_view suit, std::int16_t rank)
   return korvel::False16;
 }
 
-Bool16 IsKing(std::string_view code)
-{
-  return ToBool16(code == "Kc" || code == "Kd" || code == "Kh" || code == "Ks");
-}
+Bool16 IsKing(std::string_view code) { return ToBool16(code == "Kc" || code == "Kd" || code == "Kh" || code == "Ks"); }
 
 std::int16_t CardBelow(std::int16_t slot)
 {

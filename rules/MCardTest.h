@@ -31,8 +31,7 @@ struct SuitTopsRecord {
 extern SuitTopsRecord SuitTops;
 
 // May the dragged card be laid on the target card in a column? Other colour, one rank lower.
-Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_view targetSuit,
-                std::int16_t targetRank);
+Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_view targetSuit, std::int16_t targetRank);
 
 // Is the card the next one of its suit? When it is, it is recorded in SuitTops at once, so ask
 // only for a card that will be played on the answer true. An ace always restarts its suit.

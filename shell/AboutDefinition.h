@@ -12,11 +12,11 @@
 namespace korvel {
 
 enum class AboutKind : std::uint8_t {
-  PictureBox,     // a windowed picture holder that can take the focus
+  PictureBox,  // a windowed picture holder that can take the focus
   CommandButton,
-  Shape,          // a rectangle outline, transparent inside
-  Image,          // a windowless picture
-  Label,          // word-wrapped text on a transparent background
+  Shape,  // a rectangle outline, transparent inside
+  Image,  // a windowless picture
+  Label,  // word-wrapped text on a transparent background
 };
 
 enum class AboutFrame : std::uint8_t { None, Sunken };
@@ -31,11 +31,11 @@ struct AboutControl {
   std::string Caption;           // button caption or label text
   const char* Picture;           // resource; empty for none
   AboutFrame Frame;
-  bool AutoSize;                 // takes the size of its picture and frame
-  bool Default, Cancel;          // Enter / Esc press this button
-  int TabIndex;                  // -1 for controls outside the tab order
+  bool AutoSize;         // takes the size of its picture and frame
+  bool Default, Cancel;  // Enter / Esc press this button
+  int TabIndex;          // -1 for controls outside the tab order
   TextColour Colour;
-  const char* FontFamily;        // empty: the window's font
+  const char* FontFamily;  // empty: the window's font
   double FontPoints;
 };
 

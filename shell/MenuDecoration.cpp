@@ -47,8 +47,8 @@ QFont DesignFont(const char* family, double points)
   // Verdana and Tahoma are rarely installed outside Windows; DejaVu Sans is Debian's own wide
   // humanist sans and keeps the text's measure close to theirs.
   QFont font;
-  font.setFamilies({QString::fromUtf8(family), QStringLiteral("Verdana"), QStringLiteral("Tahoma"),
-                    QStringLiteral("DejaVu Sans")});
+  font.setFamilies(
+      {QString::fromUtf8(family), QStringLiteral("Verdana"), QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points);
   font.setWeight(QFont::Normal);
@@ -70,7 +70,8 @@ int MenuPictureStyle::pixelMetric(PixelMetric metric, const QStyleOption* option
   // Drawing an item, the style asks its icon for a pixmap of this size and centres what it gets.
   // Asked for its own size, an icon gives its picture as it is, at any device pixel ratio (asked
   // for more above a ratio of 1, Qt would enlarge it).
-  if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option); item != nullptr && !item->icon.isNull()) {
+  if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+      item != nullptr && !item->icon.isNull()) {
     const QSize own = item->icon.actualSize(QSize(256, 256));
     return std::max(own.width(), own.height());
   }

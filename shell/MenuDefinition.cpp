@@ -29,8 +29,7 @@ std::span<const MenuEntry> MenuTree() { return Tree; }
 
 const MenuEntry* FindMenuEntry(std::string_view name)
 {
-  const auto it = std::find_if(std::begin(Tree), std::end(Tree),
-                               [name](const MenuEntry& e) { return name == e.Name; });
+  const auto it = std::find_if(std::begin(Tree), std::end(Tree), [name](const MenuEntry& e) { return name == e.Name; });
   return it == std::end(Tree) ? nullptr : &*it;
 }
 

@@ -20,12 +20,12 @@ enum class MenuKind : std::uint8_t {
 
 struct MenuEntry {
   int Order;
-  int Level;             // 0: on the menu bar, 1: in a menu, 2: in a submenu
+  int Level;  // 0: on the menu bar, 1: in a menu, 2: in a submenu
   const char* Name;
   const char* Caption;   // "&" marks the access key
   const char* Shortcut;  // as QKeySequence reads it; empty for none
   MenuKind Kind;
-  const char* Handler;   // name of the window's handler; empty for none
+  const char* Handler;  // name of the window's handler; empty for none
 };
 
 std::span<const MenuEntry> MenuTree();

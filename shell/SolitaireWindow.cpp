@@ -56,7 +56,9 @@ QString SolitaireCaption()
 }
 
 SolitaireWindow::SolitaireWindow(frmSolitaire& form, QWidget* parent)
-    : QMainWindow(parent), form_(form), table_(new TableWidget(form, this)),
+    : QMainWindow(parent),
+      form_(form),
+      table_(new TableWidget(form, this)),
       menuStyle_(std::make_unique<MenuPictureStyle>())
 {
   setObjectName(QStringLiteral("frmSolitaire"));
@@ -67,8 +69,7 @@ SolitaireWindow::SolitaireWindow(frmSolitaire& form, QWidget* parent)
   CentreOnScreen();
 #ifndef QT_NO_SESSIONMANAGER
   // Qt 6 does not turn the end of the session into a close request: ask here as well.
-  connect(qApp, &QGuiApplication::commitDataRequest, this, &SolitaireWindow::CommitSession,
-          Qt::DirectConnection);
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &SolitaireWindow::CommitSession, Qt::DirectConnection);
 #endif
 }
 
@@ -169,8 +170,8 @@ void SolitaireWindow::tra_Click() { OpenWebLink("tra"); }
 void SolitaireWindow::Form_QueryUnload(std::int16_t& Cancel, std::int16_t /*UnloadMode*/)
 {
   QMessageBox question(QMessageBox::Information, QStringLiteral(" Fin du Jeux"),
-                       QStringLiteral(" Etes vous sûre de quitter le jeux ?"),
-                       QMessageBox::Yes | QMessageBox::No, this);
+                       QStringLiteral(" Etes vous sûre de quitter le jeux ?"), QMessageBox::Yes | QMessageBox::No,
+                       this);
   question.setDefaultButton(QMessageBox::Yes);
   question.setWindowModality(Qt::ApplicationModal);
   if (question.exec() != QMessageBox::Yes) Cancel = 1;

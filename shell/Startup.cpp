@@ -32,9 +32,8 @@ void ShowReport(QWidget* parent, const QString& text)
 int RunSolitaire(QApplication& app, const StartOptions& options)
 {
   SetUpApplication(app);
-  const std::string folder = options.ProgramFolder.empty()
-                                 ? QCoreApplication::applicationDirPath().toStdString()
-                                 : options.ProgramFolder;
+  const std::string folder =
+      options.ProgramFolder.empty() ? QCoreApplication::applicationDirPath().toStdString() : options.ProgramFolder;
   const auto report = options.Report ? options.Report : ShowReport;
   auto reportPictures = [&report](QWidget* parent, const std::vector<BadPicture>& bad) {
     const std::string text = PictureErrorText(bad);

@@ -40,8 +40,7 @@ std::span<const WebLink> WebLinks() { return Links; }
 
 const WebLink* FindWebLink(std::string_view item)
 {
-  const auto it = std::find_if(std::begin(Links), std::end(Links),
-                               [item](const WebLink& l) { return item == l.Item; });
+  const auto it = std::find_if(std::begin(Links), std::end(Links), [item](const WebLink& l) { return item == l.Item; });
   return it == std::end(Links) ? nullptr : &*it;
 }
 

@@ -24,10 +24,7 @@ namespace {
 
 int Pixels(int twips) { return twips / TwipsPerPixel; }
 
-QRect PixelRect(const AboutControl& c)
-{
-  return {Pixels(c.Left), Pixels(c.Top), Pixels(c.Width), Pixels(c.Height)};
-}
+QRect PixelRect(const AboutControl& c) { return {Pixels(c.Left), Pixels(c.Top), Pixels(c.Width), Pixels(c.Height)}; }
 
 // A rectangle outline: one solid pixel in the default line colour, nothing inside, and no part
 // in the mouse's way.
@@ -90,9 +87,7 @@ QWidget* CreateControl(const AboutControl& c, QWidget* parent, QPushButton*& can
       widget = button;
       break;
     }
-    case AboutKind::Shape:
-      widget = new OutlineShape(parent);
-      break;
+    case AboutKind::Shape: widget = new OutlineShape(parent); break;
     case AboutKind::Label: {
       auto* label = new QLabel(QString::fromStdString(c.Caption), parent);
       label->setWordWrap(true);

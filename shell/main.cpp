@@ -9,8 +9,7 @@
 
 int main(int argc, char** argv)
 {
-  if (const std::optional<int> status = korvel::AnswerCommandLine(argc, argv, stdout))
-    return *status;
+  if (const std::optional<int> status = korvel::AnswerCommandLine(argc, argv, stdout)) return *status;
   QApplication app(argc, argv);
   return korvel::RunSolitaire(app);
 }

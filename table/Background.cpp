@@ -22,7 +22,8 @@ std::vector<std::int16_t> GradientRows(int height)
   for (int band = 0; band <= 255; ++band) {
     const int first = std::max(floorDiv((band - 1) * height, 256), 0);
     const int last = std::min(floorDiv(band * height, 256), height - 1);
-    for (int row = first; row <= last; ++row) rows[static_cast<std::size_t>(row)] = static_cast<std::int16_t>(255 - band);
+    for (int row = first; row <= last; ++row)
+      rows[static_cast<std::size_t>(row)] = static_cast<std::int16_t>(255 - band);
   }
   return rows;
 }

@@ -14,11 +14,11 @@
 namespace korvel {
 
 struct Card {
-  std::string Code;          // rank letter + suit letter ("Qh", "td", "As"); also the face file's name
-  std::string Suit;          // "d", "c", "h" or "s"
-  std::int16_t Rank = 0;     // 1 (ace) to 13 (king)
-  Bool16 HasNext = False16;  // another card has been dropped onto this one in a column
-  std::int16_t NextCard = 0; // slot of that card; meaningful only while HasNext is true
+  std::string Code;           // rank letter + suit letter ("Qh", "td", "As"); also the face file's name
+  std::string Suit;           // "d", "c", "h" or "s"
+  std::int16_t Rank = 0;      // 1 (ace) to 13 (king)
+  Bool16 HasNext = False16;   // another card has been dropped onto this one in a column
+  std::int16_t NextCard = 0;  // slot of that card; meaningful only while HasNext is true
 };
 
 inline constexpr int DeckSize = 52;
@@ -29,8 +29,8 @@ using DeckArray = std::array<Card, DeckSize>;
 
 // Where a card lies, in twips.
 inline constexpr std::int16_t WasteLeft = 1560;
-inline constexpr std::int16_t WasteTop = 240;          // a face exactly here is a waste card
-inline constexpr std::int16_t OnFoundationTop = 241;   // a played card's hidden face: never 240
+inline constexpr std::int16_t WasteTop = 240;         // a face exactly here is a waste card
+inline constexpr std::int16_t OnFoundationTop = 241;  // a played card's hidden face: never 240
 inline constexpr std::int16_t KingRowTop = 2040;
 inline constexpr std::int16_t FanStep = 205;
 

@@ -22,10 +22,7 @@
 
 namespace korvel {
 
-PictureError::PictureError(BadPicture bad)
-    : std::runtime_error(bad.File + " : " + bad.Reason), bad_(std::move(bad))
-{
-}
+PictureError::PictureError(BadPicture bad) : std::runtime_error(bad.File + " : " + bad.Reason), bad_(std::move(bad)) {}
 
 namespace {
 
@@ -37,10 +34,7 @@ constexpr const char* kBadSize = "dimensions invalides";
 constexpr const char* kTruncated = "image incomplète";
 constexpr const char* kCorrupt = "image endommagée";
 
-[[noreturn]] void Fail(const std::string& path, const char* reason)
-{
-  throw PictureError({path, reason});
-}
+[[noreturn]] void Fail(const std::string& path, const char* reason) { throw PictureError({path, reason}); }
 
 const char* OpenFailure(int error) { return error == ENOENT || error == ENOTDIR ? kMissing : kUnreadable; }
 
@@ -50,10 +44,7 @@ bool SaneSize(int width, int height)
 }
 
 // Some writers leave the screen size at zero; the first frame then gives the picture its size.
-bool SaneScreen(int width, int height)
-{
-  return (width == 0 && height == 0) || SaneSize(width, height);
-}
+bool SaneScreen(int width, int height) { return (width == 0 && height == 0) || SaneSize(width, height); }
 
 // A card file opened for reading. The open never blocks (a FIFO in `cards/` would otherwise hold
 // the start forever), and only a regular file within the size limit is read.
@@ -250,8 +241,8 @@ class GifReader {
   {
     frame.pixels.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
     auto readRow = [&](int row) {
-      if (DGifGetLine(gif_.get(), frame.pixels.data() + static_cast<std::size_t>(row) * frame.width,
-                      frame.width) == GIF_ERROR)
+      if (DGifGetLine(gif_.get(), frame.pixels.data() + static_cast<std::size_t>(row) * frame.width, frame.width) ==
+          GIF_ERROR)
         Fail(file_.ShortReason());
     };
     if (gif_->Image.Interlace) {
@@ -357,10 +348,8 @@ std::string PictureErrorText(const std::vector<BadPicture>& bad)
   constexpr std::size_t kListed = 12;
   std::string text = bad.size() == 1 ? "Impossible de lire l'image de carte suivante :\n\n"
                                      : "Impossible de lire les images de cartes suivantes :\n\n";
-  for (std::size_t i = 0; i < bad.size() && i < kListed; ++i)
-    text += bad[i].File + " : " + bad[i].Reason + "\n";
-  if (bad.size() > kListed)
-    text += "... et " + std::to_string(bad.size() - kListed) + " autres fichiers.\n";
+  for (std::size_t i = 0; i < bad.size() && i < kListed; ++i) text += bad[i].File + " : " + bad[i].Reason + "\n";
+  if (bad.size() > kListed) text += "... et " + std::to_string(bad.size() - kListed) + " autres fichiers.\n";
   text += "\nLe jeu ";
   text += ProductName;
   text += " doit se fermer.";

@@ -7,10 +7,7 @@
 
 namespace korvel {
 
-std::int16_t WholeTwips(float value)
-{
-  return static_cast<std::int16_t>(std::nearbyint(value));
-}
+std::int16_t WholeTwips(float value) { return static_cast<std::int16_t>(std::nearbyint(value)); }
 
 int FrameTwips(Frame frame)
 {
@@ -45,8 +42,7 @@ bool FullyOpaque(const QImage& image)
 
 // --- PictureControl ---------------------------------------------------------------------------
 
-PictureControl::PictureControl(ControlSurface& surface, ControlSet set, std::int16_t index,
-                               ControlState state)
+PictureControl::PictureControl(ControlSurface& surface, ControlSet set, std::int16_t index, ControlState state)
     : surface_(&surface), set_(set), index_(index), s_(std::move(state))
 {
   UpdateOpaque();
@@ -113,8 +109,7 @@ PictureControl& ControlSurface::Create(ControlSet set, std::int16_t index, Contr
   controls_.push_back(PictureControl(*this, set, index, std::move(state)));
   PictureControl* control = &controls_.back();
   auto& members = bySet_[static_cast<std::size_t>(set)];
-  if (members.size() <= static_cast<std::size_t>(index))
-    members.resize(static_cast<std::size_t>(index) + 1, nullptr);
+  if (members.size() <= static_cast<std::size_t>(index)) members.resize(static_cast<std::size_t>(index) + 1, nullptr);
   members[static_cast<std::size_t>(index)] = control;
   zorder_.insert(zorder_.begin(), control);  // behind everything created before it
   return *control;
@@ -176,8 +171,7 @@ bool ControlSurface::HasHandler(ControlSet set, ControlEvent event) const
 
 void ControlSurface::Dispatch(PictureControl* control, ControlEvent event, ControlEventArgs args) const
 {
-  const auto& handler =
-      handlers_[static_cast<std::size_t>(control->set_)][static_cast<std::size_t>(event)];
+  const auto& handler = handlers_[static_cast<std::size_t>(control->set_)][static_cast<std::size_t>(event)];
   if (!handler) return;
   args.Index = control->index_;
   args.X -= control->s_.Left;
@@ -225,8 +219,7 @@ void ControlSurface::PointerMove(float x, float y, std::int16_t buttons, std::in
       if (pressed_ != nullptr) Dispatch(pressed_, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
       return;
     case Gesture::None:
-      if (PictureControl* c = ControlAt(x, y))
-        Dispatch(c, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
+      if (PictureControl* c = ControlAt(x, y)) Dispatch(c, ControlEvent::MouseMove, {0, buttons, shift, x, y, nullptr});
       return;
   }
 }
@@ -236,8 +229,7 @@ void ControlSurface::PointerPress(float x, float y, std::int16_t button, std::in
   if (gesture_ != Gesture::None || button != LeftButton) return;
   // A card may have appeared under a pointer that has not moved since (a deal, a turned card):
   // the control pressed hears about the pointer first, so it is the one dragged.
-  if (PictureControl* c = ControlAt(x, y))
-    Dispatch(c, ControlEvent::MouseMove, {0, button, shift, x, y, nullptr});
+  if (PictureControl* c = ControlAt(x, y)) Dispatch(c, ControlEvent::MouseMove, {0, button, shift, x, y, nullptr});
   PictureControl* c = ControlAt(x, y);
   if (c != nullptr && c->s_.Drag == DragMode::Automatic) {
     gesture_ = Gesture::Dragging;

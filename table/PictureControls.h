@@ -39,14 +39,10 @@ int FrameTwips(Frame frame);
 
 struct TwipRect {
   float Left = 0, Top = 0, Width = 0, Height = 0;
-  bool Contains(float x, float y) const
-  {
-    return x >= Left && x < Left + Width && y >= Top && y < Top + Height;
-  }
+  bool Contains(float x, float y) const { return x >= Left && x < Left + Width && y >= Top && y < Top + Height; }
   bool Covers(const TwipRect& o) const
   {
-    return o.Left >= Left && o.Top >= Top && o.Left + o.Width <= Left + Width &&
-           o.Top + o.Height <= Top + Height;
+    return o.Left >= Left && o.Top >= Top && o.Left + o.Width <= Left + Width && o.Top + o.Height <= Top + Height;
   }
 };
 
@@ -112,7 +108,7 @@ struct ControlEventArgs {
   std::int16_t Index = 0;
   std::int16_t Button = 0;
   std::int16_t Shift = 0;
-  float X = 0, Y = 0;  // pointer, relative to the control that receives the event
+  float X = 0, Y = 0;                      // pointer, relative to the control that receives the event
   const PictureControl* Source = nullptr;  // the dragged control, for a drop
 };
 using ControlHandler = std::function<void(const ControlEventArgs&)>;

@@ -36,8 +36,7 @@ struct TwipPoint {
 TwipPoint ToTwips(const QMouseEvent* event)
 {
   const QPointF p = event->position();
-  return {PixelCentreTwips(static_cast<int>(std::floor(p.x()))),
-          PixelCentreTwips(static_cast<int>(std::floor(p.y())))};
+  return {PixelCentreTwips(static_cast<int>(std::floor(p.x()))), PixelCentreTwips(static_cast<int>(std::floor(p.y())))};
 }
 
 }  // namespace

@@ -194,10 +194,7 @@ void frmSolitaire::imgEnd_Click()
   }
 }
 
-void frmSolitaire::imgPile_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, float, float)
-{
-  DragCard = Index;
-}
+void frmSolitaire::imgPile_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, float, float) { DragCard = Index; }
 
 // --- Drops ------------------------------------------------------------------------------------
 

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "TableFixture.h"
 #include "Identity.h"
+#include "TableFixture.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/frmAbout.h"
 #include "test_shell_modal.h"
@@ -99,9 +99,8 @@ TEST(AboutWindow, ControlsLieWhereTheirTwipsSayInStackingOrder)
   };
   // Front to back; twips / 15. The logo's box takes its 75 x 99 picture and a 2-pixel frame.
   const std::vector<Place> places = {
-      {"picIcon", {8, 16, 79, 103}},      {"cmdOK", {288, 168, 84, 23}},
-      {"Shape2", {0, 0, 377, 201}},       {"Shape1", {96, 56, 257, 81}},
-      {"Image1", {112, 8, 238, 32}},      {"lblDescription", {104, 64, 259, 78}},
+      {"picIcon", {8, 16, 79, 103}},     {"cmdOK", {288, 168, 84, 23}}, {"Shape2", {0, 0, 377, 201}},
+      {"Shape1", {96, 56, 257, 81}},     {"Image1", {112, 8, 238, 32}}, {"lblDescription", {104, 64, 259, 78}},
       {"lblVersion", {8, 152, 259, 47}},
   };
   const QObjectList stack = about.children();  // back to front
@@ -148,14 +147,14 @@ TEST(AboutWindow, ShapesAreOnePixelBlackOutlinesAndTheOuterOneStopsShortOfTheEdg
     QRgb colour;
   };
   const std::vector<Pixel> pixels = {
-      {"Shape2 top left", {0, 0}, black},        {"Shape2 top right", {376, 0}, black},
-      {"Shape2 bottom left", {0, 200}, black},   {"Shape2 bottom right", {376, 200}, black},
-      {"Shape2 left side", {0, 130}, black},     {"Shape2 bottom side", {200, 200}, black},
+      {"Shape2 top left", {0, 0}, black},          {"Shape2 top right", {376, 0}, black},
+      {"Shape2 bottom left", {0, 200}, black},     {"Shape2 bottom right", {376, 200}, black},
+      {"Shape2 left side", {0, 130}, black},       {"Shape2 bottom side", {200, 200}, black},
       {"right of Shape2", {377, 130}, background}, {"below Shape2", {200, 202}, background},
       {"Shape2's inside", {50, 135}, background},  {"Shape2's inside, next to its line", {1, 130}, background},
-      {"Shape1 top left", {96, 56}, black},      {"Shape1 top right", {352, 56}, black},
-      {"Shape1 bottom left", {96, 136}, black},  {"Shape1 bottom right", {352, 136}, black},
-      {"left of Shape1", {95, 100}, background}, {"Shape1's inside by its line", {97, 100}, background},
+      {"Shape1 top left", {96, 56}, black},        {"Shape1 top right", {352, 56}, black},
+      {"Shape1 bottom left", {96, 136}, black},    {"Shape1 bottom right", {352, 136}, black},
+      {"left of Shape1", {95, 100}, background},   {"Shape1's inside by its line", {97, 100}, background},
   };
   for (const Pixel& p : pixels) EXPECT_EQ(drawing.pixel(p.at), p.colour) << p.what;
 }
@@ -267,7 +266,8 @@ TEST(AboutKeyboard, OkIsTheDefaultButtonAndTheTabOrderFollowsTheDefinition)
   std::vector<QString> order;
   QWidget* w = ok;
   do {
-    if (std::find(expected.begin(), expected.end(), w->objectName()) != expected.end()) order.push_back(w->objectName());
+    if (std::find(expected.begin(), expected.end(), w->objectName()) != expected.end())
+      order.push_back(w->objectName());
     w = w->nextInFocusChain();
   } while (w != ok && order.size() < expected.size());
   EXPECT_EQ(order, expected);
@@ -371,8 +371,8 @@ TEST_F(AboutFromMenu, F2AndTheMenuBarDoNothingWhileItIsOpen)
     QTest::keyClick(window->windowHandle(), Qt::Key_F2);
     QTest::keyClick(window->windowHandle(), Qt::Key_J, Qt::AltModifier);
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      window->menuBar()->mapTo(window.get(),
-                                               window->menuBar()->actionGeometry(window->MenuItem("mnuGame")).center()));
+                      window->menuBar()->mapTo(
+                          window.get(), window->menuBar()->actionGeometry(window->MenuItem("mnuGame")).center()));
     during = Snapshot(*form);
     questions = QApplication::activeModalWidget() == &a ? 0 : 1;
     QTest::keyClick(a.windowHandle(), Qt::Key_Escape);

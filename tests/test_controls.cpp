@@ -113,7 +113,7 @@ TEST_F(SurfaceTest, HitTestFindsTheFrontmostVisibleEnabledControlOverItsWholeRec
 {
   EXPECT_EQ(surface.HitTest(600, 600), a);  // a, b overlap: a is in front
   EXPECT_EQ(surface.HitTest(1200, 1200), b);
-  EXPECT_EQ(surface.HitTest(1700, 1700), c);  // c has no picture: still takes the point
+  EXPECT_EQ(surface.HitTest(1700, 1700), c);        // c has no picture: still takes the point
   EXPECT_EQ(surface.HitTest(1800, 1800), nullptr);  // right/bottom edges are outside
   a->SetEnabled(false);
   EXPECT_EQ(surface.HitTest(600, 600), b);

@@ -111,15 +111,18 @@ TEST_F(Drops, RefusedDropsOnColumnCardsChangeNothing)
   FaceUp(7, "th");
   FaceUp(13, "9c");
   FaceUp(18, "ts");
-  FaceUp(51, "tc");   // in the waste row
-  FaceUp(50, "td");   // in the waste row, a fitting colour and rank
+  FaceUp(51, "tc");  // in the waste row
+  FaceUp(50, "td");  // in the waste row, a fitting colour and rank
   struct Case {
     const char* what;
     int dragged, target;
   };
   const Case cases[] = {
-      {"same colour", 13, 18},  {"same rank", 7, 18}, {"two ranks apart", 13, 0},
-      {"on itself", 0, 0},      {"on a waste card even when it fits", 0, 50},
+      {"same colour", 13, 18},
+      {"same rank", 7, 18},
+      {"two ranks apart", 13, 0},
+      {"on itself", 0, 0},
+      {"on a waste card even when it fits", 0, 50},
       {"a higher card on a lower one", 7, 0},
   };
   for (const Case& c : cases) {
@@ -274,7 +277,7 @@ TEST_F(Drops, ACoveredCardMayBePlayedAndTheCardsOnItStayFreeToDrag)
   FaceUp(18, "2c");
   OnColumnCard(18, 7);  // 2c on 3d
   const float twoTop = form.imgPile(18).Top();
-  OnFoundation(7, 0);   // 3d is the next diamond, covered or not
+  OnFoundation(7, 0);  // 3d is the next diamond, covered or not
   EXPECT_EQ(MCardTest::SuitTops.Diamonds, 3);
   ExpectNoLink(7);
   EXPECT_FALSE(form.imgPile(7).Visible());

@@ -43,10 +43,10 @@ void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes
 }
 
 // The smallest transparent GIF: 1 x 1, a two-colour table, one frame.
-const std::vector<unsigned char> kTinyGif = {
-    'G', 'I', 'F', '8', '9', 'a', 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00,
-    0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01,
-    0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+const std::vector<unsigned char> kTinyGif = {'G',  'I',  'F',  '8',  '9',  'a',  0x01, 0x00, 0x01, 0x00, 0x80,
+                                             0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04,
+                                             0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01,
+                                             0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
 
 // Writes a GIF with giflib: an interlaced frame with its own palette and a transparent index, placed
 // inside a larger logical screen, followed by a second frame.
@@ -104,7 +104,8 @@ TEST_F(PictureFiles, ReadsTheGeneratedCardsAsPremultipliedPictures)
     EXPECT_EQ(image.size(), QSize(73, 97)) << name;
     EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied) << name;
     EXPECT_EQ(fs::status(ProgramFolder() + "/cards/" + name).permissions() & fs::perms::others_read,
-              fs::perms::others_read) << name << " is read by whoever plays";
+              fs::perms::others_read)
+        << name << " is read by whoever plays";
   }
   const QImage ace = LoadCardPicture(ProgramFolder() + "/cards/As.gif");
   EXPECT_EQ(qAlpha(ace.pixel(0, 0)), 0) << "rounded corners are transparent";
@@ -150,11 +151,16 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
 
   const std::pair<const char*, const char*> cases[] = {
-      {"cut.gif", "image incomplète"},     {"notrailer.gif", "image incomplète"},
-      {"huge.gif", "dimensions invalides"}, {"hugeframe.gif", "dimensions invalides"},
-      {"text.gif", "ce n'est pas une image GIF"}, {"empty.gif", "image incomplète"},
-      {"header.gif", "image incomplète"},   {"noframe.gif", "image endommagée"},
-      {"missing.gif", "fichier introuvable"}, {"folder.gif", "fichier illisible"},
+      {"cut.gif", "image incomplète"},
+      {"notrailer.gif", "image incomplète"},
+      {"huge.gif", "dimensions invalides"},
+      {"hugeframe.gif", "dimensions invalides"},
+      {"text.gif", "ce n'est pas une image GIF"},
+      {"empty.gif", "image incomplète"},
+      {"header.gif", "image incomplète"},
+      {"noframe.gif", "image endommagée"},
+      {"missing.gif", "fichier introuvable"},
+      {"folder.gif", "fichier illisible"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
@@ -298,7 +304,8 @@ TEST_F(CardsFolder, AFailureDuringPlayShowsTheMessageAndEndsWithANonZeroStatus)
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* s = qobject_cast<SolitaireWindow*>(w); s != nullptr && s->isVisible()) window = s;
     if (window == nullptr || step++ > 0) return;
-    for (int s = 28; s < 52; ++s) fs::remove(Cards() / (window->Form().Deck[static_cast<std::size_t>(s)].Code + ".gif"));
+    for (int s = 28; s < 52; ++s)
+      fs::remove(Cards() / (window->Form().Deck[static_cast<std::size_t>(s)].Code + ".gif"));
     QTest::mouseClick(window->Table(), Qt::LeftButton, {}, QPoint(40, 40));  // the stock
   });
   driver.start(10);

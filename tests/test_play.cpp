@@ -46,12 +46,9 @@ class KnownDeal : public ::testing::Test {
     // stock turns up the eights to kings in the order the foundations want them.
     const std::map<int, const char*> tableau = {
         {27, "Ah"}, {26, "2h"}, {24, "3h"}, {21, "4h"}, {17, "5h"}, {12, "6h"}, {6, "7h"},
-        {25, "Ad"}, {23, "2d"}, {20, "3d"}, {16, "4d"}, {11, "5d"}, {5, "6d"},
-        {22, "As"}, {19, "2s"}, {15, "3s"}, {10, "4s"}, {4, "5s"},
-        {18, "Ac"}, {14, "2c"}, {9, "3c"},  {3, "4c"},
-        {13, "6s"}, {8, "7s"},  {2, "7d"},
-        {7, "5c"},  {1, "6c"},
-        {0, "7c"},
+        {25, "Ad"}, {23, "2d"}, {20, "3d"}, {16, "4d"}, {11, "5d"}, {5, "6d"},  {22, "As"},
+        {19, "2s"}, {15, "3s"}, {10, "4s"}, {4, "5s"},  {18, "Ac"}, {14, "2c"}, {9, "3c"},
+        {3, "4c"},  {13, "6s"}, {8, "7s"},  {2, "7d"},  {7, "5c"},  {1, "6c"},  {0, "7c"},
     };
     for (const auto& [slot, code] : tableau) PutCard(form, slot, code);
     const char* ranks = "89tJQK";
@@ -67,8 +64,10 @@ class KnownDeal : public ::testing::Test {
   int FoundationFor(const Card& card) const
   {
     const MCardTest::SuitTopsRecord& tops = MCardTest::SuitTops;
-    const int top = card.Suit == "h" ? tops.Hearts : card.Suit == "d" ? tops.Diamonds
-                  : card.Suit == "s" ? tops.Spades : tops.Clubs;
+    const int top = card.Suit == "h"   ? tops.Hearts
+                    : card.Suit == "d" ? tops.Diamonds
+                    : card.Suit == "s" ? tops.Spades
+                                       : tops.Clubs;
     for (int k = 0; k < 4; ++k)
       if (form.PileSuit[static_cast<std::size_t>(k)] == card.Suit) return card.Rank == top + 1 ? k : -1;
     if (card.Rank != 1) return -1;

@@ -36,13 +36,14 @@ TEST(CanStack, NamedCasesAndUnknownSuits)
     int targetRank;
     korvel::Bool16 expected;
   };
-  const Case cases[] = {
-      {"s", 9, "h", 10, True16},  {"d", 12, "c", 13, True16}, {"c", 9, "s", 10, False16},
-      {"h", 9, "d", 10, False16}, {"s", 10, "h", 10, False16}, {"s", 9, "", 10, False16},
-      {"s", 9, "H", 10, False16},  // letters compare case-sensitively
-      {"x", 9, "h", 10, True16},   // only the target's colour group is tested against the dragged suit
-      {"h", 13, "s", 14, True16},  {"h", 0, "s", 1, True16},   // the arithmetic alone, outside real ranks
-  };
+  const Case cases[] =
+      {
+          {"s", 9, "h", 10, True16},  {"d", 12, "c", 13, True16},  {"c", 9, "s", 10, False16},
+          {"h", 9, "d", 10, False16}, {"s", 10, "h", 10, False16}, {"s", 9, "", 10, False16},
+          {"s", 9, "H", 10, False16},  // letters compare case-sensitively
+          {"x", 9, "h", 10, True16},   // only the target's colour group is tested against the dragged suit
+          {"h", 13, "s", 14, True16}, {"h", 0, "s", 1, True16},  // the arithmetic alone, outside real ranks
+      };
   for (const Case& c : cases)
     EXPECT_EQ(CanStack(c.dragSuit, c.dragRank, c.targetSuit, c.targetRank), c.expected)
         << c.dragSuit << c.dragRank << " on " << c.targetSuit << c.targetRank;
@@ -59,8 +60,10 @@ TEST_F(CanPlayOnSuitTest, EachSuitHasItsOwnEntryInOrderHeartsDiamondsSpadesClubs
     const char* suit;
     std::int16_t SuitTopsRecord::*entry;
   };
-  const Case cases[] = {{"h", &SuitTopsRecord::Hearts}, {"d", &SuitTopsRecord::Diamonds},
-                        {"s", &SuitTopsRecord::Spades}, {"c", &SuitTopsRecord::Clubs}};
+  const Case cases[] = {{"h", &SuitTopsRecord::Hearts},
+                        {"d", &SuitTopsRecord::Diamonds},
+                        {"s", &SuitTopsRecord::Spades},
+                        {"c", &SuitTopsRecord::Clubs}};
   for (const Case& c : cases) {
     SuitTops = {};
     EXPECT_EQ(CanPlayOnSuit(c.suit, 1), True16) << c.suit;
@@ -112,10 +115,9 @@ TEST(IsKing, OnlyTheFourKingCodes)
 TEST(CardBelow, EverySlotOfTheDeal)
 {
   // Slots 7..27 lie on the slot dealt beneath them in the same column; everything else gives 0.
-  const std::int16_t below[28] = {0, 0, 0, 0, 0,  0,  0,  1,  2,  3,  4,  5,  6,  8,
+  const std::int16_t below[28] = {0, 0,  0,  0,  0,  0,  0,  1,  2,  3,  4,  5,  6,  8,
                                   9, 10, 11, 12, 14, 15, 16, 17, 19, 20, 21, 23, 24, 26};
-  for (std::int16_t slot = 0; slot < 52; ++slot)
-    EXPECT_EQ(CardBelow(slot), slot < 28 ? below[slot] : 0) << slot;
+  for (std::int16_t slot = 0; slot < 52; ++slot) EXPECT_EQ(CardBelow(slot), slot < 28 ? below[slot] : 0) << slot;
   EXPECT_EQ(CardBelow(-1), 0);
   EXPECT_EQ(CardBelow(52), 0);
 }

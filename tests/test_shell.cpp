@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "TableFixture.h"
 #include "Identity.h"
+#include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
 #include "assets/MenuBitmaps.h"
 #include "shell/MenuDecoration.h"
@@ -96,7 +96,7 @@ struct ExpectedItem {
   const char* name;
   const char* caption;  // empty for a separator
   const char* shortcut;
-  bool picture;         // drawn beside it, as its row of the menu bitmaps says
+  bool picture;                     // drawn beside it, as its row of the menu bitmaps says
   std::vector<ExpectedItem> items;  // a submenu's items
 };
 
@@ -110,15 +110,22 @@ struct ExpectedMenu {
 const std::vector<ExpectedMenu>& ExpectedMenus()
 {
   static const std::vector<ExpectedMenu> menus = {
-      {"mnuGame", "&Jeux", "Alt+J",
+      {"mnuGame",
+       "&Jeux",
+       "Alt+J",
        {{"mnuGameDeal", "&Nouveau", "F2", true, {}},
         {"mnuGameSep", "", "", false, {}},
         {"mnuGameExit", "&Quitter", "", true, {}}}},
-      {"mnuHelp", "&Aide", "Alt+A",
+      {"mnuHelp",
+       "&Aide",
+       "Alt+A",
        {{"mnuHelpHelp", "&A Propos", "", true, {}},
         {"ssdecds", "", "", false, {}},
         {"tele", "&Téléchargement gratuit", "", true, {}},
-        {"netserv", "&Services Sur le Net", "", true,
+        {"netserv",
+         "&Services Sur le Net",
+         "",
+         true,
          {{"mailgr", "&e-Mail Gratuit", "", true, {}},
           {"formfrf", "&Forum", "", true, {}},
           {"tra", "&Traduction", "", true, {}}}}}},
@@ -252,7 +259,9 @@ std::vector<PictureCase> PictureCases()
 {
   std::vector<PictureCase> cases;
   for (const MenuBitmap& b : MenuBitmaps)
-    cases.push_back({b.Item, BuiltInResource(b.File), {b.Width, b.Height},
+    cases.push_back({b.Item,
+                     BuiltInResource(b.File),
+                     {b.Width, b.Height},
                      qRgb(b.Transparent.Red, b.Transparent.Green, b.Transparent.Blue)});
   return cases;
 }
@@ -280,8 +289,8 @@ TEST_F(ShellWindow, EachPictureIsItsBitmapWithExactlyItsTransparentColourCleared
     ASSERT_FALSE(bitmap.isNull());
     EXPECT_EQ(bitmap.size(), c.size);
     EXPECT_EQ(BitmapBits(c.bitmap), 24) << "an uncompressed 24-bit bitmap";
-    const QImage shown = window->MenuItem(c.item)->icon().pixmap(c.size).toImage().convertToFormat(
-        QImage::Format_ARGB32);
+    const QImage shown =
+        window->MenuItem(c.item)->icon().pixmap(c.size).toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(shown.size(), c.size);
     int cleared = 0;
     for (int y = 0; y < c.size.height(); ++y)
@@ -401,8 +410,8 @@ std::string Differences(const ControlStateList& a, const ControlStateList& b)
       const auto& [set, index, left, top, visible, enabled] = a[i];
       const auto& [set2, index2, left2, top2, visible2, enabled2] = b[i];
       out += "control " + std::to_string(set) + "(" + std::to_string(index) + "): " + std::to_string(left) + "," +
-             std::to_string(top) + (visible ? " visible" : " hidden") + (enabled ? " enabled" : " disabled") +
-             " / " + std::to_string(left2) + "," + std::to_string(top2) + (visible2 ? " visible" : " hidden") +
+             std::to_string(top) + (visible ? " visible" : " hidden") + (enabled ? " enabled" : " disabled") + " / " +
+             std::to_string(left2) + "," + std::to_string(top2) + (visible2 ? " visible" : " hidden") +
              (enabled2 ? " enabled" : " disabled") + "\n";
     }
   return out;
@@ -658,7 +667,9 @@ TEST(ProgramIdentity, NameVersionIconAndCaptionAsTheDesktopShowsThem)
   // The version as the program shows it: major, minor on two digits, build on four.
   const QStringList parts = QString::fromUtf8(ProgramVersion).split(QLatin1Char('.'));
   ASSERT_EQ(parts.size(), 4);
-  EXPECT_EQ(QStringLiteral("%1.%2.%3").arg(parts[0]).arg(parts[1].toInt(), 2, 10, QLatin1Char('0'))
+  EXPECT_EQ(QStringLiteral("%1.%2.%3")
+                .arg(parts[0])
+                .arg(parts[1].toInt(), 2, 10, QLatin1Char('0'))
                 .arg(parts[3].toInt(), 4, 10, QLatin1Char('0')),
             QString::fromUtf8(VersionText));
 

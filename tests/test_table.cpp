@@ -62,7 +62,7 @@ TEST(TableDefinition, HandlersAreBoundByNameOncePerSetAndEvent)
 
 TEST(CardModel, InitialOrderCodesAndFileNames)
 {
-  const std::pair<int, const char*> named[] = {{0, "2d"}, {1, "2c"}, {3, "2s"}, {4, "3d"}, {32, "td"},
+  const std::pair<int, const char*> named[] = {{0, "2d"},  {1, "2c"},  {3, "2s"},  {4, "3d"},  {32, "td"},
                                                {47, "Ks"}, {48, "Ad"}, {49, "Ac"}, {50, "Ah"}, {51, "As"}};
   for (const auto& [slot, code] : named) EXPECT_EQ(InitialCard(slot).Code, code) << slot;
   std::set<std::string> codes;
@@ -175,8 +175,8 @@ TEST(TableCreation, StackingOrderAsCreated)
 TEST(Shuffle, IndexRoundsHalfToEvenAndStaysWithin0To51)
 {
   const std::pair<float, int> cases[] = {
-      {0.0f, 0}, {0.49f / 51, 0}, {0.51f / 51, 1}, {1.5f / 51, 2}, {2.5f / 51, 2},
-      {50.49f / 51, 50}, {50.51f / 51, 51}, {std::nextafter(1.0f, 0.0f), 51},
+      {0.0f, 0},      {0.49f / 51, 0},   {0.51f / 51, 1},   {1.5f / 51, 2},
+      {2.5f / 51, 2}, {50.49f / 51, 50}, {50.51f / 51, 51}, {std::nextafter(1.0f, 0.0f), 51},
   };
   for (const auto& [u, j] : cases) EXPECT_EQ(ShuffleIndex(u), j) << u;
   ClockRandom random;
@@ -244,10 +244,10 @@ TEST_F(DealtTable, TheStockTurnsFromTheHighestSlotDownAndRecyclesInTheSameOrder)
 TEST_F(DealtTable, RecyclingBringsBackOnlyFacesStillExactlyInTheWasteRow)
 {
   for (int s = 51; s >= 28; --s) form.imgBack_Click(static_cast<std::int16_t>(s));
-  form.imgPile(40).Move(2640, 3000);            // laid on a column
-  form.imgPile(41).SetTop(OnFoundationTop);     // played to a foundation
+  form.imgPile(40).Move(2640, 3000);         // laid on a column
+  form.imgPile(41).SetTop(OnFoundationTop);  // played to a foundation
   form.imgPile(41).SetVisible(false);
-  form.imgPile(42).SetTop(240.5f);              // anything but exactly 240 stays
+  form.imgPile(42).SetTop(240.5f);  // anything but exactly 240 stays
   form.imgEnd_Click();
   for (int s = 28; s < 52; ++s) {
     const bool stays = s == 40 || s == 41 || s == 42;
@@ -279,7 +279,7 @@ TEST_F(DealtTable, PointerMovesOverFacesSetDragCardToTheLastOneEntered)
   EXPECT_EQ(form.DragCard, 27);
   form.PointerMove(5000, 5000, 0);  // bare table
   EXPECT_EQ(form.DragCard, 27);
-  form.PointerPress(1500, 2200);     // column 2's face, slot 7, pressed without a move onto it
+  form.PointerPress(1500, 2200);  // column 2's face, slot 7, pressed without a move onto it
   EXPECT_EQ(form.DragCard, 7);
 }
 

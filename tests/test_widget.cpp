@@ -177,8 +177,10 @@ TEST_F(TableView, TheDraggedCardFollowsThePointerWhileItsOwnPictureStays)
   mouse.Release(QPoint(300, 330));
   const QColor table = Frame(form).pixelColor(inside);
   for (auto channel : {&QColor::red, &QColor::green, &QColor::blue})
-    EXPECT_NEAR((ghost.*channel)(), DragGhostOpacity * (card.*channel)() + (1 - DragGhostOpacity) * (table.*channel)(), 2);
-  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48)) << "the card itself stays at its place";
+    EXPECT_NEAR((ghost.*channel)(), DragGhostOpacity * (card.*channel)() + (1 - DragGhostOpacity) * (table.*channel)(),
+                2);
+  EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48))
+      << "the card itself stays at its place";
 }
 
 }  // namespace

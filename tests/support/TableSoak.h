@@ -30,8 +30,8 @@ inline std::optional<Place> PlaceOf(frmSolitaire& form, int slot)
   const PictureControl& back = form.imgBack(slot);
   const PictureControl& face = form.imgPile(slot);
   const bool faceDown = back.Visible() && !face.Visible();
-  const bool waste = !back.Visible() && face.Visible() && slot >= TableauSize && face.Left() == WasteLeft &&
-                     face.Top() == WasteTop;
+  const bool waste =
+      !back.Visible() && face.Visible() && slot >= TableauSize && face.Left() == WasteLeft && face.Top() == WasteTop;
   const bool column = !back.Visible() && face.Visible() && face.Top() >= KingRowTop;
   const bool foundation = !back.Visible() && !face.Visible() && face.Top() == OnFoundationTop;
   if (faceDown + waste + column + foundation != 1) return std::nullopt;
@@ -95,10 +95,10 @@ inline int CardsOnFoundations(frmSolitaire& form)
 }
 
 struct SoakStats {
-  long events = 0;    // pointer events, deals and window resizes fed to the table
-  long gestures = 0;  // each followed by a check of the whole table
-  long changes = 0;   // gestures after which some card lay elsewhere
-  int mostPlayed = 0; // most cards on the foundations at once
+  long events = 0;     // pointer events, deals and window resizes fed to the table
+  long gestures = 0;   // each followed by a check of the whole table
+  long changes = 0;    // gestures after which some card lay elsewhere
+  int mostPlayed = 0;  // most cards on the foundations at once
 };
 
 class TableSoak {
@@ -198,7 +198,8 @@ class TableSoak {
     std::vector<std::pair<int, const PictureControl*>> moves;
     for (int s = 0; s < DeckSize; ++s) {
       const PictureControl& face = form_.imgPile(s);
-      if (face.Visible() && (face.Top() != WasteTop || form_.Controls().HitTest(face.Left() + 7, face.Top() + 7) == &face))
+      if (face.Visible() &&
+          (face.Top() != WasteTop || form_.Controls().HitTest(face.Left() + 7, face.Top() + 7) == &face))
         for (const PictureControl* target : FittingTargets(s)) moves.emplace_back(s, target);
     }
     if (moves.empty()) return std::nullopt;

@@ -17,22 +17,16 @@ namespace korvel::cardgen {
 inline QImage scaledCanvas(int width, int height, int scale, const QColor& fill,
                            QImage::Format format = QImage::Format_ARGB32_Premultiplied)
 {
-    QImage img(width * scale, height * scale, format);
-    img.setDevicePixelRatio(scale);
-    img.fill(fill);
-    return img;
+  QImage img(width * scale, height * scale, format);
+  img.setDevicePixelRatio(scale);
+  img.fill(fill);
+  return img;
 }
 
 // The picture's size in pixels of its normal size.
-inline QSize pictureSize(const QImage& picture)
-{
-    return picture.deviceIndependentSize().toSize();
-}
+inline QSize pictureSize(const QImage& picture) { return picture.deviceIndependentSize().toSize(); }
 
 // The scale of what the painter draws on, for the pictures it is given to draw.
-inline int paintScale(const QPainter& p)
-{
-    return qRound(p.device()->devicePixelRatio());
-}
+inline int paintScale(const QPainter& p) { return qRound(p.device()->devicePixelRatio()); }
 
 }  // namespace korvel::cardgen

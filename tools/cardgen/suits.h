@@ -33,8 +33,7 @@ double suitAspect(Suit suit);
 // Fills the symbol `height` pixels tall centred on `centre`, turned over if `upsideDown`.
 void drawSuit(QPainter& painter, Suit suit, QPointF centre, double height, const QColor& colour,
               bool upsideDown = false);
-void drawSuit(QPainter& painter, Suit suit, QPointF centre, QSizeF size, const QColor& colour,
-              bool upsideDown = false);
+void drawSuit(QPainter& painter, Suit suit, QPointF centre, QSizeF size, const QColor& colour, bool upsideDown = false);
 
 // The symbol about `height` pixels tall (rounded to an odd number), centred in a small square
 // transparent picture of odd size, so it has a centre pixel; its antialiased rim is narrowed
