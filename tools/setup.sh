@@ -17,6 +17,7 @@ game_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   desktop-file-utils appstream dpkg-dev
+  clang-format-14
 )
 case $mode in
   game) packages=("${game_packages[@]}") ;;
