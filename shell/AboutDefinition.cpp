@@ -23,7 +23,7 @@ const std::array<AboutControl, 7>& Controls()
 {
   static const std::array<AboutControl, 7> controls = {{
       {"picIcon", AboutKind::PictureBox, 120, 240, 1185, 1545, "", ":/korvel/logo.jpg", AboutFrame::Sunken, true, false,
-       false, 1, TextColour::None, "", 0},
+       false, 1, TextColour::None, "", 0, std::string("Logo de ") + ProductName},
       {"cmdOK", AboutKind::CommandButton, 4320, 2520, 1260, 345, "OK", "", AboutFrame::None, false, true, true, 0,
        TextColour::None, "", 0},
       {"Shape2", AboutKind::Shape, 0, 0, 5655, 3015, "", "", AboutFrame::None, false, false, false, -1,
@@ -31,7 +31,7 @@ const std::array<AboutControl, 7>& Controls()
       {"Shape1", AboutKind::Shape, 1440, 840, 3855, 1215, "", "", AboutFrame::None, false, false, false, -1,
        TextColour::None, "", 0},
       {"Image1", AboutKind::Image, 1680, 120, 3570, 480, "", ":/korvel/banner.jpg", AboutFrame::None, false, false,
-       false, -1, TextColour::None, "", 0},
+       false, -1, TextColour::None, "", 0, ProductName},
       {"lblDescription", AboutKind::Label, 1560, 960, 3885, 1170,
        "Korvel Solitaire est un jeu de patience facile, simple et très populaire, que ses auteurs veulent "
        "développer davantage au fil des prochaines versions, que ce soit dans sa stratégie de jeu ou dans "

@@ -37,6 +37,7 @@ struct AboutControl {
   TextColour Colour;
   const char* FontFamily;  // empty: the window's font
   double FontPoints;
+  std::string SpokenName;  // what a screen reader says of a picture; empty for the rest
 };
 
 struct AboutWindowDefinition {

@@ -99,6 +99,7 @@ QWidget* CreateControl(const AboutControl& c, QWidget* parent, QPushButton*& can
     }
   }
   widget->setObjectName(QString::fromUtf8(c.Name));
+  if (!c.SpokenName.empty()) widget->setAccessibleName(QString::fromStdString(c.SpokenName));
   if (c.FontFamily[0] != '\0') widget->setFont(DesignFont(c.FontFamily, c.FontPoints));
   if (c.Colour != TextColour::None) {
     QPalette palette = widget->palette();

@@ -133,6 +133,9 @@ TEST(AboutWindow, PicturesAreTheLogoInASunkenFrameAndTheBannerWithout)
   EXPECT_EQ(banner->frameWidth(), 0);
   EXPECT_EQ(banner->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
             QImage(QStringLiteral(":/korvel/banner.jpg")).convertToFormat(QImage::Format_RGB32));
+  // A screen reader says what the pictures are; the labels speak for themselves.
+  EXPECT_EQ(logo->accessibleName(), QStringLiteral("Logo de Korvel Solitaire"));
+  EXPECT_EQ(banner->accessibleName(), QStringLiteral("Korvel Solitaire"));
 }
 
 TEST(AboutWindow, ShapesAreOnePixelBlackOutlinesAndTheOuterOneStopsShortOfTheEdge)
