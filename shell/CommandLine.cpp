@@ -14,7 +14,7 @@ constexpr const char* UsageText =
     "Utilisation : korvel-solitaire [--help | --version]\n"
     "\n"
     "Korvel Solitaire, le jeu de patience Klondike. Chaque lancement distribue\n"
-    "une nouvelle partie, qui se joue à la souris.\n"
+    "une nouvelle partie, qui se joue à la souris ou au clavier.\n"
     "\n"
     "  --help     affiche cette aide et quitte\n"
     "  --version  affiche la version et quitte\n"
