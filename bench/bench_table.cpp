@@ -22,7 +22,9 @@
 #include "rules/MCardTest.h"
 #include "table/Card.h"
 #include "table/TableDefinition.h"
+#include "table/TableKeyboard.h"
 #include "table/TablePainter.h"
+#include "table/TablePlaces.h"
 #include "table/frmSolitaire.h"
 
 using namespace korvel;
@@ -198,6 +200,73 @@ void BM_DropAceOnFoundation(benchmark::State& state)
   if (form.imgSuitPile(0).Picture().isNull()) state.SkipWithError("the ace was not played");
 }
 BENCHMARK(BM_DropAceOnFoundation)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// --- The keyboard ----------------------------------------------------------------------------
+
+// The nine of spades moved between the ten of hearts (column 1) and the ten of diamonds (column 2),
+// back and forth: once by the mouse's gesture (onto the card, press, the pointer's moves on the way
+// as the toolkit reports them, one every 5 pixels, release over the other ten), once by keys (take,
+// go to the other column, put). The keys must cost no more.
+void NineOnTheTens(frmSolitaire& form)
+{
+  form.Form_Load();
+  FaceUp(form, 0, "th");
+  FaceUp(form, 7, "td");
+  FaceUp(form, 28, "9s");
+  OnColumnCard(form, 28, 0);
+}
+
+void BM_MoveCardByMouse(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  NineOnTheTens(form);
+  int target = 0;
+  for (auto _ : state) {
+    target = target == 0 ? 7 : 0;
+    const auto [x0, y0] = CentreOf(form.imgPile(28));
+    const auto [x1, y1] = CentreOf(form.imgPile(target));
+    form.PointerMove(x0, y0, 0);
+    form.PointerPress(x0, y0);
+    const int steps = static_cast<int>(std::abs(x1 - x0) / (5 * TwipsPerPixel));
+    for (int k = 1; k <= steps; ++k)
+      form.PointerMove(x0 + (x1 - x0) * k / steps, y0 + (y1 - y0) * k / steps, LeftButton);
+    form.PointerRelease(x1, y1);
+  }
+  if (form.imgPile(28).Left() != form.imgPile(target).Left()) state.SkipWithError("the card did not travel");
+}
+BENCHMARK(BM_MoveCardByMouse)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_MoveCardByKeys(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  NineOnTheTens(form);
+  TableKeyboard keys(form);
+  keys.Press({TableKey::Column, 0});
+  int column = 0;
+  for (auto _ : state) {
+    column = 1 - column;
+    keys.Press({TableKey::Act});
+    keys.Press({TableKey::Column, column});
+    keys.Press({TableKey::Act});
+  }
+  if (form.imgPile(28).Left() != form.imgPile(column == 0 ? 0 : 7).Left())
+    state.SkipWithError("the card did not travel");
+}
+BENCHMARK(BM_MoveCardByKeys)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// What a screen reader is told: the 13 places' names of a table in play, read from its controls.
+void BM_PlaceNames(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  form.Form_Load();
+  FaceUp(form, 0, "Kc");
+  BuildRunOn(form, 0, 29, {"Qh", "Jc", "td", "9s", "8h", "7c", "6d", "5s", "4h", "3c", "2d"});
+  form.imgBack_Click(51);
+  for (auto _ : state) {
+    for (int place = 0; place < PlaceCount; ++place) benchmark::DoNotOptimize(PlaceName(form, place));
+  }
+}
+BENCHMARK(BM_PlaceNames)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // --- A frame of a drag ------------------------------------------------------------------------
 

@@ -50,6 +50,8 @@ struct GridPlace {
   int row;
 };
 GridPlace TableauPlace(int slot);
+// The tableau slot dealt to column `column` (0..6) in row `row` (0..column).
+std::int16_t TableauSlot(int column, int row);
 
 // Card pictures live in `cards` beside the program; `programFolder` carries no trailing separator.
 std::string CardPicturePath(std::string_view programFolder, std::string_view code);

@@ -259,6 +259,48 @@ void ControlSurface::PointerRelease(float x, float y, std::int16_t button, std::
   }
 }
 
+namespace {
+
+bool Answers(const PictureControl& control) { return control.Visible() && control.Enabled(); }
+
+// Where other input points at a control: its centre, as the handlers measure it.
+ControlEventArgs AtCentre(const PictureControl& control)
+{
+  return {0, LeftButton, 0, control.Left() + control.Width() / 2, control.Top() + control.Height() / 2, nullptr};
+}
+
+}  // namespace
+
+bool ControlSurface::MoveOnto(PictureControl& control)
+{
+  if (!Answers(control)) return false;
+  ControlEventArgs args = AtCentre(control);
+  args.Button = 0;
+  Dispatch(&control, ControlEvent::MouseMove, args);
+  return true;
+}
+
+bool ControlSurface::ClickOn(PictureControl& control)
+{
+  if (!Answers(control)) return false;
+  Dispatch(&control, ControlEvent::Click, AtCentre(control));
+  return true;
+}
+
+bool ControlSurface::DropOn(PictureControl& target, const PictureControl& source)
+{
+  if (!Answers(target)) return false;
+  ControlEventArgs args = AtCentre(target);
+  args.Source = &source;
+  Dispatch(&target, ControlEvent::DragDrop, args);
+  return true;
+}
+
+bool ControlSurface::Draggable(const PictureControl& control)
+{
+  return Answers(control) && control.Drag() == DragMode::Automatic;
+}
+
 void ControlSurface::CancelGesture()
 {
   if (gesture_ == Gesture::Dragging) Repaint(DragRect());

@@ -124,6 +124,8 @@ class ControlSurface {
   PictureControl& Get(ControlSet set, std::int16_t index);
   const PictureControl& Get(ControlSet set, std::int16_t index) const;
   std::size_t Count() const { return controls_.size(); }
+  // The members of a set, by index.
+  const std::vector<PictureControl*>& Members(ControlSet set) const { return bySet_[static_cast<std::size_t>(set)]; }
 
   // The stacking order, from the back to the front.
   const std::vector<PictureControl*>& BackToFront() const { return zorder_; }
@@ -147,6 +149,16 @@ class ControlSurface {
   void PointerRelease(float x, float y, std::int16_t button, std::int16_t shift);
   // Drops any gesture in progress without a click or drop (the table changed or lost the mouse).
   void CancelGesture();
+  bool GestureUnderWay() const { return gesture_ != Gesture::None; }
+
+  // The events a gesture raises, raised on a control named by other input (the keyboard): the
+  // pointer entering it, a click on it, a drop on it of `source`. As under the pointer, a control
+  // that is hidden or disabled hears nothing; each returns whether the control heard it.
+  bool MoveOnto(PictureControl& control);
+  bool ClickOn(PictureControl& control);
+  bool DropOn(PictureControl& target, const PictureControl& source);
+  // Whether a press on the control would start a drag of it.
+  static bool Draggable(const PictureControl& control);
 
   struct DragState {
     const PictureControl* Source;
@@ -165,6 +177,8 @@ class ControlSurface {
     if (repaint_) repaint_(area);
   }
   void RepaintAll() const;
+  // Whether a view is told about repaints (none in tests and benchmarks of the model alone).
+  bool HasView() const { return static_cast<bool>(repaint_); }
 
  private:
   friend class PictureControl;

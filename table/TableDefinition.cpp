@@ -28,7 +28,7 @@ constexpr ControlDefinition kControls[] = {
     {imgBack, 0, 27, Tableau, 0, 0, 1125, 1485, true, true, Manual, Flat, Back},
     {imgBack, 28, 50, Fixed, 240, 240, 1095, 1455, true, true, Manual, NoFrame, Back},
     {imgBack, 51, 51, Fixed, 240, 240, 1125, 1485, true, true, Manual, Flat, Back},
-    {imgKingMove, 0, 6, ColumnLeft, 0, 2040, 1095, 1455, true, true, Manual, Flat, NoPicture},
+    {imgKingMove, 0, 6, EachColumn, 0, 2040, 1095, 1455, true, true, Manual, Flat, NoPicture},
     {imgSuitPile, 0, 3, Foundation, 0, 240, 1095, 1500, true, true, Manual, Sunken, NoPicture},
     {imgEnd, 0, 0, Fixed, 240, 240, 1095, 1455, true, true, Manual, NoFrame, NoPicture},
 };
@@ -48,11 +48,13 @@ constexpr float kRowPitch = 120;
 std::span<const ControlDefinition> TableControls() { return kControls; }
 std::span<const CreationRun> TableCreationOrder() { return kCreationOrder; }
 
+float ColumnLeft(int column) { return kColumnLeft0 + kColumnPitch * static_cast<float>(column); }
+
 float DefinedLeft(const ControlDefinition& row, std::int16_t index)
 {
   switch (row.Place) {
-    case Tableau: return kColumnLeft0 + kColumnPitch * static_cast<float>(TableauPlace(index).column);
-    case ColumnLeft: return kColumnLeft0 + kColumnPitch * static_cast<float>(index);
+    case Tableau: return ColumnLeft(TableauPlace(index).column);
+    case EachColumn: return ColumnLeft(index);
     case Foundation: return kFoundationLeft0 + kColumnPitch * static_cast<float>(index);
     case Fixed: break;
   }

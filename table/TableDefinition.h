@@ -19,7 +19,7 @@ inline constexpr float TableClientHeight = 5775;
 enum class Placement : std::uint8_t {
   Fixed,       // every member at Left, Top
   Tableau,     // the deal grid: the slot's column Left, 2040 + 120 x row
-  ColumnLeft,  // member k at 240 + 1200 x k, Top as given
+  EachColumn,  // member k at the Left of column k, Top as given
   Foundation,  // member k at 3840 + 1200 x k, Top as given
 };
 
@@ -44,6 +44,9 @@ struct CreationRun {
 
 std::span<const ControlDefinition> TableControls();
 std::span<const CreationRun> TableCreationOrder();
+
+// Left of column `column` (0 to 6), where its cards, its backs and its empty-column target stand.
+float ColumnLeft(int column);
 
 // Left and Top of member `index` of a definition row.
 float DefinedLeft(const ControlDefinition& row, std::int16_t index);

@@ -88,6 +88,42 @@ void PaintControl(QPainter& painter, const PictureControl& c, const QRect& r)
   PaintFrame(painter, c.Border(), r);
 }
 
+// The cursor's frame, outside the place: a band of yellow between two black lines, clear on the blue
+// table and on white faces alike. Whole pixels of the table, so it is sharp at any device ratio.
+void PaintCursorFrame(QPainter& painter, const QRect& place)
+{
+  const QColor black(0, 0, 0), yellow(255, 212, 0);
+  const auto ring = [&painter](const QRect& r, int width, const QColor& colour) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
+    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
+    painter.fillRect(QRect(r.left(), r.top() + width, width, r.height() - 2 * width), colour);
+    painter.fillRect(QRect(r.right() - width + 1, r.top() + width, width, r.height() - 2 * width), colour);
+  };
+  ring(place.adjusted(-4, -4, 4, 4), 1, black);
+  ring(place.adjusted(-3, -3, 3, 3), 2, yellow);
+  ring(place.adjusted(-1, -1, 1, 1), 1, black);
+}
+
+// The held card's mark, inside the cards it takes along: a tint and a border of magenta and black
+// dashes, which no card face has, so it shows on any of them.
+void PaintHeldMark(QPainter& painter, const QRect& held)
+{
+  constexpr int Band = 3, Dash = 6;
+  const QColor magenta(230, 0, 200), black(0, 0, 0);
+  painter.fillRect(held, QColor(230, 0, 200, 48));
+  const auto dashes = [&](int x, int y, int length, bool across) {
+    for (int k = 0; k < length; k += Dash) {
+      const int n = std::min(Dash, length - k);
+      const QColor& colour = (k / Dash) % 2 == 0 ? magenta : black;
+      painter.fillRect(across ? QRect(x + k, y, n, Band) : QRect(x, y + k, Band, n), colour);
+    }
+  };
+  dashes(held.left(), held.top(), held.width(), true);
+  dashes(held.left(), held.bottom() - Band + 1, held.width(), true);
+  dashes(held.left(), held.top() + Band, held.height() - 2 * Band, false);
+  dashes(held.right() - Band + 1, held.top() + Band, held.height() - 2 * Band, false);
+}
+
 }  // namespace
 
 float PixelCentreTwips(int pixel) { return static_cast<float>(pixel * TwipsPerPixel + 7); }
@@ -99,7 +135,7 @@ QRect PixelRect(const TwipRect& rect)
   return {left, top, CentreFloor(rect.Left + rect.Width) - left, CentreFloor(rect.Top + rect.Height) - top};
 }
 
-void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area)
+void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area, const KeyboardMarks& marks)
 {
   DrawBackground(painter, form.PaintedBackground(), area);
 
@@ -125,6 +161,9 @@ void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area)
     if (c.Opaque()) opaque.push_back(r);
   }
   for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintControl(painter, *it->first, it->second);
+
+  if (marks.Held) PaintHeldMark(painter, PixelRect(*marks.Held));
+  if (marks.Cursor) PaintCursorFrame(painter, PixelRect(*marks.Cursor));
 
   // A ghost of the dragged card follows the pointer; the card itself stays put until the drop.
   if (const auto& drag = form.Controls().Dragging()) {

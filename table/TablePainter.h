@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include "table/PictureControls.h"
+#include "table/TableKeyboard.h"
 
 class QPainter;
 
@@ -22,6 +23,8 @@ QRect PixelRect(const TwipRect& rect);
 // The twip at the centre of a pixel.
 float PixelCentreTwips(int pixel);
 
-void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area);
+// Paints `area` of the table: background, controls, the card being dragged, and the keyboard's
+// marks (none until a key has been pressed).
+void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area, const KeyboardMarks& marks = {});
 
 }  // namespace korvel

@@ -2,11 +2,15 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "table/TableWidget.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <cmath>
 
+#include "table/TableAccessible.h"
 #include "table/TableDefinition.h"
 #include "table/TablePainter.h"
 #include "table/frmSolitaire.h"
@@ -41,15 +45,28 @@ TwipPoint ToTwips(const QMouseEvent* event)
 
 }  // namespace
 
-TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent), form_(form)
+TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent), form_(form), keyboard_(form)
 {
   // Every pixel is painted by the table itself, and pointer moves matter without a button held.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
+  // The table takes the keys: the whole game can be played from the keyboard.
+  setFocusPolicy(Qt::StrongFocus);
+  // Before anything asks a screen reader's question of the widget (naming it does).
+  InstallTableAccessibility();
+  setAccessibleName(QStringLiteral("Table de jeu"));
   // The screen's density decides how sharp the pictures are read; the geometry stays the same.
   form_.SetPixelRatio(devicePixelRatioF());
-  form_.Controls().SetRepaintHandlers([this](const TwipRect& area) { update(PixelRect(area)); }, [this] { update(); });
+  form_.Controls().SetRepaintHandlers(
+      [this](const TwipRect& area) {
+        update(PixelRect(area));
+        Changed();
+      },
+      [this] {
+        update();
+        Changed();
+      });
 }
 
 TableWidget::~TableWidget() { form_.Controls().SetRepaintHandlers(nullptr, nullptr); }
@@ -63,9 +80,10 @@ void TableWidget::paintEvent(QPaintEvent* event)
 {
   // Paint each dirty rectangle on its own: a drag dirties two small areas that may lie far apart.
   QPainter painter(this);
+  const KeyboardMarks marks = keyboard_.Marks();
   for (const QRect& area : event->region()) {
     painter.setClipRect(area);
-    PaintTable(painter, form_, area);
+    PaintTable(painter, form_, area, marks);
   }
   if (!painted_) {
     painted_ = true;
@@ -81,14 +99,20 @@ void TableWidget::mouseMoveEvent(QMouseEvent* event)
 
 void TableWidget::mousePressEvent(QMouseEvent* event)
 {
+  // The mouse takes over: the keyboard's frame goes and nothing is held any more.
+  keyboard_.PointerPressed();
   const TwipPoint p = ToTwips(event);
   form_.PointerPress(p.x, p.y, Buttons(event->button()), Shift(event->modifiers()));
 }
 
 void TableWidget::mouseReleaseEvent(QMouseEvent* event)
 {
+  // A drop touches the dragged card's place even when it is refused and nothing changes.
+  std::optional<int> dragged;
+  if (const auto& drag = form_.Controls().Dragging()) dragged = PlaceOfCard(form_, drag->Source->Index());
   const TwipPoint p = ToTwips(event);
   form_.PointerRelease(p.x, p.y, Buttons(event->button()), Shift(event->modifiers()));
+  if (dragged) TellScreenReader(*dragged);
 }
 
 void TableWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -97,11 +121,105 @@ void TableWidget::mouseDoubleClickEvent(QMouseEvent* event)
   mousePressEvent(event);
 }
 
+void TableWidget::keyPressEvent(QKeyEvent* event)
+{
+  const std::optional<KeyCommand> command = CommandForKey(event->key(), static_cast<int>(event->modifiers()));
+  const int place = keyboard_.Place();
+  const std::optional<std::int16_t> card = keyboard_.CursorCard();
+  const std::optional<std::int16_t> held = keyboard_.Held();
+  if (!command || !keyboard_.Press(*command)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  if (keyboard_.Place() != place || keyboard_.CursorCard() != card) {
+    TellFocus();
+  } else if (keyboard_.Held() != held) {
+    TellScreenReader();
+  }
+}
+
+void TableWidget::focusInEvent(QFocusEvent* event)
+{
+  QWidget::focusInEvent(event);
+  TellFocus();
+}
+
+bool TableWidget::focusNextPrevChild(bool /*next*/)
+{
+  // Tab and Shift+Tab move the cursor over the table; the focus stays here.
+  return false;
+}
+
 void TableWidget::resizeEvent(QResizeEvent* event)
 {
   // The table never lays itself out again; only the next deal's background sees the new height.
   form_.SetClientSize(static_cast<float>(width() * TwipsPerPixel), static_cast<float>(height() * TwipsPerPixel));
   QWidget::resizeEvent(event);
+}
+
+// --- What a screen reader hears ---------------------------------------------------------------
+
+QString TableWidget::PlaceName(int place) const
+{
+  const std::optional<std::int16_t> cursor = place == keyboard_.Place() ? keyboard_.CursorCard() : std::nullopt;
+  return QString::fromStdString(korvel::PlaceName(form_, place, keyboard_.Held(), cursor));
+}
+
+QRect TableWidget::PlaceScreenRect(int place) const
+{
+  const PictureControl* front = FrontControl(form_, place);
+  const QRect local = front != nullptr
+                          ? PixelRect(front->Rect())
+                          : PixelRect({WasteLeft, WasteTop, form_.imgEnd().Width(), form_.imgEnd().Height()});
+  return QRect(mapToGlobal(local.topLeft()), local.size());
+}
+
+int TableWidget::HeldPlace() const
+{
+  const std::optional<std::int16_t> held = keyboard_.Held();
+  return held ? PlaceOfCard(form_, *held) : -1;
+}
+
+void TableWidget::Changed()
+{
+  // Told once the event that changed the table is over, and only while a screen reader listens.
+  if (tellPending_ || !QAccessible::isActive()) return;
+  tellPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    tellPending_ = false;
+    TellScreenReader();
+  });
+}
+
+void TableWidget::TellScreenReader(std::optional<int> alsoNamed)
+{
+  if (!QAccessible::isActive()) return;
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+  if (table == nullptr) return;
+  for (int place = 0; place < PlaceCount; ++place) {
+    QString name = PlaceName(place);
+    const bool changed = name != names_[static_cast<std::size_t>(place)];
+    names_[static_cast<std::size_t>(place)] = std::move(name);
+    QAccessibleInterface* child = table->child(place);
+    if (child == nullptr || (!changed && alsoNamed != place)) continue;
+    QAccessibleEvent event(child, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void TableWidget::TellFocus()
+{
+  if (!QAccessible::isActive() || !hasFocus()) return;
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+  if (table == nullptr) return;
+  // The focus names the place: what it is called now is what the screen reader says.
+  const int place = keyboard_.Place();
+  QAccessibleInterface* child = table->child(place);
+  if (child == nullptr) return;
+  names_[static_cast<std::size_t>(place)] = PlaceName(place);
+  QAccessibleEvent event(child, QAccessible::Focus);
+  QAccessible::updateAccessibility(&event);
+  TellScreenReader();
 }
 
 }  // namespace korvel

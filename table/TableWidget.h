@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
-// The one widget of the table: it paints the picture controls and forwards the mouse to them.
+// The one widget of the table: it paints the picture controls, forwards the mouse and the keys to
+// the model, and shows the table to screen readers as 13 named places.
 
 #include <QWidget>
+
+#include <array>
+#include <optional>
+
+#include "table/TableKeyboard.h"
 
 namespace korvel {
 
@@ -18,6 +24,14 @@ class TableWidget : public QWidget {
 
   QSize sizeHint() const override;
   frmSolitaire& Form() { return form_; }
+  const TableKeyboard& Keyboard() const { return keyboard_; }
+
+  // The table as a screen reader reads it: each place's name, where it lies on the screen, and
+  // which place the cursor is on and which one holds the held card (-1 for none).
+  QString PlaceName(int place) const;
+  QRect PlaceScreenRect(int place) const;
+  int CursorPlace() const { return keyboard_.Place(); }
+  int HeldPlace() const;
 
  signals:
   // After the first frame has been painted; the start-up probe stops there.
@@ -29,11 +43,22 @@ class TableWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void Changed();
+  void TellScreenReader(std::optional<int> alsoNamed = std::nullopt);
+  void TellFocus();
+
   frmSolitaire& form_;
+  TableKeyboard keyboard_;
   bool painted_ = false;
+  // What a screen reader last heard of each place; only kept while one listens.
+  std::array<QString, PlaceCount> names_;
+  bool tellPending_ = false;
 };
 
 }  // namespace korvel

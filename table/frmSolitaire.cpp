@@ -112,6 +112,7 @@ void frmSolitaire::PaintBackground()
 
 void frmSolitaire::Form_Load()
 {
+  ++deals_;
   PaintBackground();
 
   for (int slot = 0; slot < DeckSize; ++slot) {

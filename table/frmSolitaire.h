@@ -80,6 +80,8 @@ class frmSolitaire {
     }
   }
   bool Failed() const { return failed_; }
+  // Counts the deals (every run of Form_Load), so that what follows the table can tell a new one.
+  std::uint32_t DealNumber() const { return deals_; }
   // Reports an unreadable picture and ends the program; replaceable so tests can watch it.
   std::function<void(const PictureError&)> OnPictureError;
 
@@ -122,6 +124,7 @@ class frmSolitaire {
   ControlSurface surface_;
   ClockRandom random_;
   bool failed_ = false;
+  std::uint32_t deals_ = 0;
   std::function<float()> screenWidth_;
   float clientWidth_;
   float clientHeight_;

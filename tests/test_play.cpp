@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-// Whole games: a known deal won through real mouse events on the table widget, and random play that
-// must never lose, duplicate or corrupt a card.
+// Whole games: a known deal won through real mouse events on the table widget, the same deal won with
+// key presses alone, and random play that must never lose, duplicate or corrupt a card.
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,13 @@
 #include <set>
 #include <sstream>
 
+#include <QTest>
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "TableSoak.h"
+
 #include "table/TablePainter.h"
+#include "table/TablePlaces.h"
 #include "table/TableWidget.h"
 
 using namespace korvel;
@@ -37,7 +40,7 @@ QPoint ReachablePixel(frmSolitaire& form, const PictureControl& control)
 // --- A whole game through the widget ---
 
 class KnownDeal : public ::testing::Test {
- protected:
+ public:
   void SetUp() override
   {
     MCardTest::SuitTops = {};
@@ -100,6 +103,62 @@ class KnownDeal : public ::testing::Test {
     return true;
   }
 
+  // The same player's move made with keys: a card to its foundation, else an uncovered back turned,
+  // else the stock. Places are reached as a player would: a column by its number, the top row from
+  // the stock at the top left.
+  bool PlayOneMoveByKeys()
+  {
+    std::vector<std::pair<int, std::int16_t>> fronts;  // a place and the card a take there takes
+    if (const auto waste = WasteFront(form)) fronts.emplace_back(WastePlace, *waste);
+    for (int c = 0; c < ColumnCount; ++c)
+      if (const ColumnCards column = ReadColumn(form, c); !column.FaceUp.empty())
+        fronts.emplace_back(FirstColumnPlace + c, column.FaceUp.back());
+    for (const auto& [place, slot] : fronts) {
+      const int k = FoundationFor(form.Deck[static_cast<std::size_t>(slot)]);
+      if (k < 0) continue;
+      GoTo(place);
+      Key(Qt::Key_Space);
+      GoTo(FirstFoundationPlace + k);
+      Key(Qt::Key_Return);
+      EXPECT_EQ(PlaceOf(form, slot), Place::Foundation) << form.Deck[static_cast<std::size_t>(slot)].Code;
+      return true;
+    }
+    for (int c = 0; c < ColumnCount; ++c) {
+      const ColumnCards column = ReadColumn(form, c);
+      if (!column.FaceUp.empty() || column.FaceDown.empty()) continue;
+      GoTo(FirstColumnPlace + c);
+      Key(Qt::Key_Return);
+      EXPECT_EQ(PlaceOf(form, column.FaceDown.back()), Place::Column);
+      return true;
+    }
+    GoTo(StockPlace);
+    Key(Qt::Key_Return);
+    return true;
+  }
+  void Key(Qt::Key key) { QTest::keyClick(&widget, key); }
+  void GoTo(int place)
+  {
+    if (place >= FirstColumnPlace) {
+      Key(static_cast<Qt::Key>(Qt::Key_1 + place - FirstColumnPlace));
+      return;
+    }
+    Key(Qt::Key_1);
+    Key(Qt::Key_Up);
+    for (int n = 0; n < place; ++n) Key(Qt::Key_Right);
+    ASSERT_EQ(widget.CursorPlace(), place);
+  }
+  // Plays move after move until every card is on the foundations, checking the table after each.
+  void PlayToTheEnd(bool (KnownDeal::*move)())
+  {
+    for (int moves = 1; CardsOnFoundations(form) < 52 && moves <= 400; ++moves) {
+      (this->*move)();
+      ASSERT_EQ(CheckTable(form), "") << "after move " << moves;
+    }
+    EXPECT_EQ(CardsOnFoundations(form), 52);
+    // The table that is left: only the foundations and the empty-stock picture show.
+    for (int s = 0; s < DeckSize; ++s) EXPECT_FALSE(form.imgPile(s).Visible() || form.imgBack(s).Visible()) << s;
+  }
+
   frmSolitaire form{ProgramFolder()};
   TableWidget widget{form};
   MouseDriver mouse{&widget};
@@ -107,20 +166,14 @@ class KnownDeal : public ::testing::Test {
 
 TEST_F(KnownDeal, IsWonWithTheMouseAlone)
 {
-  int moves = 0;
-  while (CardsOnFoundations(form) < 52 && moves < 400) {
-    PlayOneMove();
-    ++moves;
-    ASSERT_EQ(CheckTable(form), "") << "after move " << moves;
-  }
-  EXPECT_EQ(CardsOnFoundations(form), 52);
+  PlayToTheEnd(&KnownDeal::PlayOneMove);
   for (int k = 0; k < 4; ++k) EXPECT_FALSE(form.imgSuitPile(k).Picture().isNull());
   EXPECT_EQ(MCardTest::SuitTops.Hearts + MCardTest::SuitTops.Diamonds + MCardTest::SuitTops.Spades +
                 MCardTest::SuitTops.Clubs,
             52);
-  // The table that is left: only the foundations and the empty-stock picture show.
-  for (int s = 0; s < DeckSize; ++s) EXPECT_FALSE(form.imgPile(s).Visible() || form.imgBack(s).Visible()) << s;
 }
+
+TEST_F(KnownDeal, IsWonWithTheKeyboardAlone) { PlayToTheEnd(&KnownDeal::PlayOneMoveByKeys); }
 
 // --- Random play ---
 

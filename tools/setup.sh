@@ -18,6 +18,7 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   desktop-file-utils appstream dpkg-dev
   clang-format-14
+  xvfb dbus at-spi2-core
 )
 case $mode in
   game) packages=("${game_packages[@]}") ;;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,6 +26,23 @@ inline void PutCard(frmSolitaire& form, int slot, const std::string& code)
   card.Code = fresh.Code;
   card.Suit = fresh.Suit;
   card.Rank = fresh.Rank;
+}
+
+// Gives the dealt table known cards, `codes` by slot, each exchanged with the slot that held it so
+// the deck stays whole; the cards face up are shown afresh.
+inline void ArrangeDeal(frmSolitaire& form, const std::vector<std::pair<int, std::string>>& codes)
+{
+  for (const auto& [slot, code] : codes) {
+    const auto holder = std::find_if(form.Deck.begin(), form.Deck.end(), [&](const Card& c) { return c.Code == code; });
+    const int other = static_cast<int>(holder - form.Deck.begin());
+    const std::string displaced = form.Deck[static_cast<std::size_t>(slot)].Code;
+    PutCard(form, slot, code);
+    PutCard(form, other, displaced);
+    for (const int s : {slot, other})
+      if (form.imgPile(s).Visible())
+        form.imgPile(s).SetPicture(
+            LoadCardPicture(CardPicturePath(form.ProgramFolder(), form.Deck[static_cast<std::size_t>(s)].Code)));
+  }
 }
 
 // Shows `code` face up in `slot`, where the slot's face picture stands, through the game's own handler.
@@ -94,7 +112,9 @@ struct TableSnapshot {
   }
 };
 
-inline TableSnapshot Snapshot(const frmSolitaire& form)
+// `samePictures`: pictures count as the same by their identity (one form before and after); false
+// compares only whether a control has one (two forms that read the same files).
+inline TableSnapshot Snapshot(const frmSolitaire& form, bool samePictures = true)
 {
   TableSnapshot s;
   for (const Card& c : form.Deck) s.deck.emplace_back(c.Code, c.Suit, c.Rank, c.HasNext, c.HasNext ? c.NextCard : 0);
@@ -102,7 +122,8 @@ inline TableSnapshot Snapshot(const frmSolitaire& form)
   s.dragCard = form.DragCard;
   for (const PictureControl* c : form.Controls().BackToFront())
     s.controls.emplace_back(static_cast<int>(c->Set()), c->Index(), c->Left(), c->Top(), c->Width(), c->Height(),
-                            c->Visible(), c->Enabled(), static_cast<int>(c->Drag()), c->Picture().cacheKey());
+                            c->Visible(), c->Enabled(), static_cast<int>(c->Drag()),
+                            samePictures ? c->Picture().cacheKey() : qint64{!c->Picture().isNull()});
   s.suitTops = MCardTest::SuitTops;
   return s;
 }

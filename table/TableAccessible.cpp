@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+#include "table/TableAccessible.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QWindow>
+
+#include <array>
+
+#include "table/TableWidget.h"
+
+namespace korvel {
+
+namespace {
+
+class TableAccessible;
+
+// One place of the table. It has no QObject of its own: it asks the table widget for everything.
+class PlaceAccessible : public QAccessibleInterface {
+ public:
+  PlaceAccessible(TableWidget* table, int place) : table_(table), place_(place) {}
+
+  bool isValid() const override { return !table_.isNull(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return table_ ? table_->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* focusChild() const override { return nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(table_.data()); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override
+  {
+    return t == QAccessible::Name && table_ ? table_->PlaceName(place_) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return table_ ? table_->PlaceScreenRect(place_) : QRect(); }
+  QAccessible::Role role() const override { return QAccessible::ListItem; }
+  QAccessible::State state() const override
+  {
+    QAccessible::State state;
+    if (!table_) {
+      state.invalid = true;
+      return state;
+    }
+    state.focusable = true;
+    state.selectable = true;
+    state.focused = table_->hasFocus() && table_->CursorPlace() == place_;
+    state.selected = table_->HeldPlace() == place_;
+    return state;
+  }
+
+ private:
+  QPointer<TableWidget> table_;
+  int place_;
+};
+
+class TableAccessible : public QAccessibleWidget {
+ public:
+  explicit TableAccessible(TableWidget* table) : QAccessibleWidget(table, QAccessible::List)
+  {
+    for (int place = 0; place < PlaceCount; ++place) {
+      auto* child = new PlaceAccessible(table, place);
+      ids_[static_cast<std::size_t>(place)] = QAccessible::registerAccessibleInterface(child);
+    }
+  }
+  ~TableAccessible() override
+  {
+    for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
+  }
+
+  int childCount() const override { return PlaceCount; }
+  QAccessibleInterface* child(int index) const override
+  {
+    if (index < 0 || index >= PlaceCount) return nullptr;
+    return QAccessible::accessibleInterface(ids_[static_cast<std::size_t>(index)]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override
+  {
+    for (int place = 0; place < PlaceCount; ++place)
+      if (this->child(place) == child) return place;
+    return -1;
+  }
+  QAccessibleInterface* focusChild() const override
+  {
+    return Table()->hasFocus() ? child(Table()->CursorPlace()) : nullptr;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override
+  {
+    for (int place = 0; place < PlaceCount; ++place)
+      if (Table()->PlaceScreenRect(place).contains(x, y)) return child(place);
+    return nullptr;
+  }
+
+ private:
+  TableWidget* Table() const { return static_cast<TableWidget*>(widget()); }
+
+  std::array<QAccessible::Id, PlaceCount> ids_{};
+};
+
+QAccessibleInterface* TableFactory(const QString& className, QObject* object)
+{
+  if (className == QLatin1String("korvel::TableWidget") && object != nullptr && object->isWidgetType())
+    return new TableAccessible(static_cast<TableWidget*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallTableAccessibility()
+{
+  static const bool installed = [] {
+    QAccessible::installFactory(&TableFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace korvel

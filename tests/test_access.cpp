@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+// The table through the real widget, as a screen reader meets it through Qt's accessibility: the
+// places and their names, the focus that follows the keyboard's cursor, the events that say what
+// changed; and the cursor's frame, which only a key brings up.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "MouseDriver.h"
+#include "TableFixture.h"
+#include "table/TablePainter.h"
+#include "table/TablePlaces.h"
+#include "table/TableWidget.h"
+
+using namespace korvel;
+using namespace korvel::testing;
+
+namespace {
+
+struct Heard {
+  QAccessible::Event type;
+  int place;  // -1: the table itself
+  std::string name;
+};
+std::vector<Heard> heard;
+
+void Listen(QAccessibleEvent* event)
+{
+  QAccessibleInterface* iface = event->accessibleInterface();
+  if (iface == nullptr || (event->type() != QAccessible::Focus && event->type() != QAccessible::NameChanged)) return;
+  QAccessibleInterface* parent = iface->parent();
+  const int place = parent != nullptr && parent->role() == QAccessible::List ? parent->indexOfChild(iface) : -1;
+  heard.push_back({event->type(), place, iface->text(QAccessible::Name).toStdString()});
+}
+
+class ScreenReader : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    MCardTest::SuitTops = {};
+    form.Form_Load();
+    // Column tops K♠ | Q♥ | K♥ | 5♠ | 9♥ | J♣ | 10♦, and A♦ at the front of the stock.
+    ArrangeDeal(form, {{0, "Ks"}, {7, "Qh"}, {13, "Kh"}, {18, "5s"}, {22, "9h"}, {25, "Jc"}, {27, "td"}, {51, "Ad"}});
+    widget.resize(widget.sizeHint());
+    widget.show();
+    widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
+    widget.setFocus();
+    previous_ = QAccessible::installUpdateHandler(&Listen);
+    ASSERT_TRUE(QAccessible::isActive()) << "run under with_screen_reader_bus.sh";
+    heard.clear();
+  }
+  void TearDown() override { QAccessible::installUpdateHandler(previous_); }
+  QAccessibleInterface* Table() { return QAccessible::queryAccessibleInterface(&widget); }
+  std::string Name(int place) { return Table()->child(place)->text(QAccessible::Name).toStdString(); }
+  void Key(Qt::Key key)
+  {
+    QTest::keyClick(&widget, key);
+    QCoreApplication::processEvents();
+  }
+  bool HeardName(int place, const std::string& name)
+  {
+    for (const Heard& h : heard)
+      if (h.type == QAccessible::NameChanged && h.place == place && h.name == name) return true;
+    return false;
+  }
+
+  frmSolitaire form{ProgramFolder()};
+  TableWidget widget{form};
+  QAccessible::UpdateHandler previous_ = nullptr;
+};
+
+TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
+{
+  QAccessibleInterface* table = Table();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("Table de jeu"));
+  ASSERT_EQ(table->childCount(), PlaceCount);
+  for (int place = 0; place < PlaceCount; ++place) {
+    QAccessibleInterface* child = table->child(place);
+    ASSERT_NE(child, nullptr);
+    // The model's names; their wording is the keyboard suite's business.
+    EXPECT_EQ(child->text(QAccessible::Name).toStdString(), PlaceName(form, place));
+    EXPECT_EQ(child->parent(), table);
+    EXPECT_EQ(table->indexOfChild(child), place);
+    EXPECT_TRUE(child->state().focusable);
+    // Each place lies where it shows: the point at its centre is that place.
+    EXPECT_EQ(table->childAt(child->rect().center().x(), child->rect().center().y()), child) << place;
+  }
+  EXPECT_EQ(Name(StockPlace), "Talon, 24 cartes");
+  EXPECT_EQ(Name(FirstColumnPlace + 1), "Colonne 2 : 1 carte cachée, Dame de cœur");
+  EXPECT_EQ(table->focusChild(), table->child(StockPlace));
+  EXPECT_TRUE(table->child(StockPlace)->state().focused);
+}
+
+TEST_F(ScreenReader, EachCursorMoveIsAFocusEventAndEachChangeANameEvent)
+{
+  Key(Qt::Key_Tab);
+  ASSERT_FALSE(heard.empty());
+  EXPECT_EQ(heard.front().type, QAccessible::Focus);
+  EXPECT_EQ(heard.front().place, WastePlace);
+  EXPECT_TRUE(Table()->child(WastePlace)->state().focused);
+
+  // Turning the stock changes the stock and the waste; the names say so.
+  heard.clear();
+  Key(Qt::Key_Left);
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(HeardName(StockPlace, "Talon, 23 cartes"));
+  EXPECT_TRUE(HeardName(WastePlace, "Défausse : As de carreau"));
+
+  // Taking a card says it is held; putting it where the rules refuse says it no longer is.
+  heard.clear();
+  Key(Qt::Key_4);
+  Key(Qt::Key_Space);
+  EXPECT_EQ(Name(FirstColumnPlace + 3), "Colonne 4 : 3 cartes cachées, Cinq de pique, tenu");
+  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique, tenu"));
+  EXPECT_TRUE(Table()->child(FirstColumnPlace + 3)->state().selected);
+  Key(Qt::Key_5);
+  Key(Qt::Key_Space);
+  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique"));
+
+  // A move with the mouse: both columns are named again.
+  heard.clear();
+  MouseDriver mouse(&widget);
+  const auto [qx, qy] = CentreOf(form.imgPile(7));
+  const auto [kx, ky] = CentreOf(form.imgPile(0));
+  mouse.Drag(MouseDriver::Pixel(qx, qy), MouseDriver::Pixel(kx, ky));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(HeardName(FirstColumnPlace, "Colonne 1 : Roi de pique, Dame de cœur"));
+  EXPECT_TRUE(HeardName(FirstColumnPlace + 1, "Colonne 2 : 1 carte cachée"));
+
+  // A drop the rules refuse changes nothing, yet the dragged card's place is named again.
+  heard.clear();
+  const auto [fx, fy] = CentreOf(form.imgPile(18));
+  mouse.Drag(MouseDriver::Pixel(fx, fy), MouseDriver::Pixel(kx, ky));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique"));
+
+  // A new deal names every place that changed.
+  heard.clear();
+  form.mnuGameDeal_Click();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(HeardName(StockPlace, "Talon, 24 cartes"));
+  EXPECT_TRUE(HeardName(FirstColumnPlace, Name(FirstColumnPlace)));
+}
+
+// The frame is the keyboard's: a mouse player never sees it.
+TEST_F(ScreenReader, TheCursorsFrameShowsAfterAKeyAndGoesAtTheNextMousePress)
+{
+  const QRect stock = PixelRect(form.imgBack(51).Rect());
+  const QPoint outside = stock.topLeft() - QPoint(2, 2);  // in the frame's yellow band
+  const QColor table = widget.grab().toImage().pixelColor(outside);
+  Key(Qt::Key_Right);
+  Key(Qt::Key_Left);
+  const QImage framed = widget.grab().toImage();
+  EXPECT_EQ(framed.pixelColor(outside), QColor(255, 212, 0));
+  EXPECT_EQ(framed.pixelColor(stock.topLeft() - QPoint(4, 4)), QColor(Qt::black));
+  MouseDriver(&widget).Click(MouseDriver::Pixel(8000, 5500));
+  EXPECT_EQ(widget.grab().toImage().pixelColor(outside), table);
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+// The game by keyboard, in the model alone: the key map, the cursor over the 13 places, and acts that
+// reach the same handlers as the mouse and leave the same records.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QtCore/qnamespace.h>
+
+#include "TableFixture.h"
+#include "table/TableKeyboard.h"
+#include "table/TablePlaces.h"
+
+using namespace korvel;
+using namespace korvel::testing;
+
+namespace {
+
+constexpr KeyCommand Next{TableKey::Next}, Previous{TableKey::Previous}, Left{TableKey::Left}, Right{TableKey::Right},
+    Up{TableKey::Up}, Down{TableKey::Down}, Act{TableKey::Act}, PutBack{TableKey::PutBack};
+constexpr KeyCommand Column(int c) { return {TableKey::Column, c - 1}; }
+constexpr int ColumnPlace(int c) { return FirstColumnPlace + c - 1; }
+constexpr int FoundationPlace(int k) { return FirstFoundationPlace + k - 1; }
+
+// Column tops, left to right: K♠ | Q♥ on A♣ | K♥ | 5♠ | 9♥ | J♣ | 10♦; the stock turns A♦ then 2♦.
+const std::vector<std::pair<int, std::string>> kDeal = {
+    {0, "Ks"}, {1, "Ac"}, {7, "Qh"}, {13, "Kh"}, {18, "5s"}, {22, "9h"}, {25, "Jc"}, {27, "td"}, {51, "Ad"}, {50, "2d"},
+};
+
+class Keyboard : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    MCardTest::SuitTops = {};
+    form.Form_Load();
+    ArrangeDeal(form, kDeal);
+  }
+  void Press(const std::vector<KeyCommand>& keys)
+  {
+    for (const KeyCommand& k : keys) keys_.Press(k);
+  }
+  frmSolitaire form{ProgramFolder()};
+  TableKeyboard keys_{form};
+};
+
+TEST(KeyMap, EachKeyAndItsCommand)
+{
+  struct Case {
+    int key;
+    int modifiers;
+    std::optional<KeyCommand> command;
+  };
+  const Case cases[] = {
+      {Qt::Key_Tab, 0, Next},
+      {Qt::Key_Backtab, Qt::ShiftModifier, Previous},
+      {Qt::Key_Left, 0, Left},
+      {Qt::Key_Right, 0, Right},
+      {Qt::Key_Up, 0, Up},
+      {Qt::Key_Down, 0, Down},
+      {Qt::Key_Space, 0, Act},
+      {Qt::Key_Return, 0, Act},
+      {Qt::Key_Enter, Qt::KeypadModifier, Act},
+      {Qt::Key_Escape, 0, PutBack},
+      {Qt::Key_1, 0, Column(1)},
+      {Qt::Key_7, 0, Column(7)},
+      {Qt::Key_4, Qt::KeypadModifier, Column(4)},
+      // The number row of a French AZERTY keyboard, without Shift.
+      {Qt::Key_Ampersand, 0, Column(1)},
+      {Qt::Key_Eacute, 0, Column(2)},
+      {Qt::Key_QuoteDbl, 0, Column(3)},
+      {Qt::Key_Apostrophe, 0, Column(4)},
+      {Qt::Key_ParenLeft, 0, Column(5)},
+      {Qt::Key_Minus, 0, Column(6)},
+      {Qt::Key_Egrave, 0, Column(7)},
+      // Keys that are not the table's, and keys the window's menus and shortcuts take.
+      {Qt::Key_8, 0, std::nullopt},
+      {Qt::Key_F2, 0, std::nullopt},
+      {Qt::Key_J, Qt::AltModifier, std::nullopt},
+      {Qt::Key_Tab, Qt::ControlModifier, std::nullopt},
+      {Qt::Key_1, Qt::AltModifier, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CommandForKey(c.key, c.modifiers), c.command) << std::hex << c.key;
+}
+
+TEST_F(Keyboard, TheCursorMovesOverTheThirteenPlaces)
+{
+  struct Case {
+    int from;
+    KeyCommand key;
+    int to;
+  };
+  const Case cases[] = {
+      {StockPlace, Next, WastePlace},
+      {ColumnPlace(7), Next, StockPlace},
+      {StockPlace, Previous, ColumnPlace(7)},
+      {StockPlace, Left, StockPlace},
+      {WastePlace, Left, StockPlace},
+      {FoundationPlace(4), Right, FoundationPlace(4)},
+      {ColumnPlace(1), Left, ColumnPlace(1)},
+      {ColumnPlace(3), Right, ColumnPlace(4)},
+      {ColumnPlace(7), Right, ColumnPlace(7)},
+      {StockPlace, Down, ColumnPlace(1)},
+      {WastePlace, Down, ColumnPlace(2)},
+      {FoundationPlace(1), Down, ColumnPlace(4)},
+      {FoundationPlace(4), Down, ColumnPlace(7)},
+      {ColumnPlace(1), Up, StockPlace},
+      {ColumnPlace(3), Up, WastePlace},
+      {ColumnPlace(6), Up, FoundationPlace(3)},
+      {FoundationPlace(2), Up, FoundationPlace(2)},
+      {WastePlace, Column(5), ColumnPlace(5)},
+  };
+  for (const Case& c : cases) {
+    // Reach the starting place the long way round: Tab from the stock.
+    form.mnuGameDeal_Click();
+    ASSERT_EQ(keys_.Place(), StockPlace);
+    for (int n = 0; n < c.from; ++n) keys_.Press(Next);
+    keys_.Press(c.key);
+    EXPECT_EQ(keys_.Place(), c.to) << "from place " << c.from;
+  }
+}
+
+TEST_F(Keyboard, UpAndDownWalkAColumnsFaceUpCardsThenLeaveForTheTopRow)
+{
+  // Column 5: four backs, then 9♥ with 8♠ and 7♥ laid on it.
+  BuildRunOn(form, 22, 28, {"8s", "7h"});
+  Press({Column(5)});
+  EXPECT_EQ(keys_.CursorCard(), 29);  // the last card first
+  Press({Up});
+  EXPECT_EQ(keys_.CursorCard(), 28);
+  Press({Up, Up});
+  EXPECT_EQ(keys_.CursorCard(), std::nullopt);
+  EXPECT_EQ(keys_.Place(), FoundationPlace(2));
+  Press({Down, Up, Down});
+  EXPECT_EQ(keys_.Place(), ColumnPlace(5));
+  EXPECT_EQ(keys_.CursorCard(), 29);
+  Press({Down});  // already on the last card
+  EXPECT_EQ(keys_.CursorCard(), 29);
+  // Taking from the nine takes the run: it is what the mouse drags from there.
+  Press({Up, Up, Act});
+  EXPECT_EQ(keys_.Held(), 22);
+  EXPECT_EQ(form.DragCard, 22);
+}
+
+// The same moves, one table played with the mouse and one with the keys: the same records.
+TEST_F(Keyboard, KeyMovesLeaveTheRecordsTheSameMouseDragsLeave)
+{
+  frmSolitaire mouseForm(ProgramFolder());
+  mouseForm.Form_Load();
+  std::vector<std::pair<int, std::string>> sameDeal;
+  for (int slot = 0; slot < DeckSize; ++slot)
+    sameDeal.emplace_back(slot, form.Deck[static_cast<std::size_t>(slot)].Code);
+  ArrangeDeal(mouseForm, sameDeal);
+  auto drag = [&mouseForm](const PictureControl& from, const PictureControl& to) {
+    const auto [x0, y0] = CentreOf(from);
+    const auto [x1, y1] = CentreOf(to);
+    mouseForm.PointerMove(x0, y0, 0);
+    mouseForm.PointerPress(x0, y0);
+    mouseForm.PointerMove(x1, y1, LeftButton);
+    mouseForm.PointerRelease(x1, y1);
+  };
+  auto click = [&mouseForm](const PictureControl& c) {
+    const auto [x, y] = CentreOf(c);
+    mouseForm.PointerMove(x, y, 0);
+    mouseForm.PointerPress(x, y);
+    mouseForm.PointerRelease(x, y);
+  };
+  // Both tables share the one SuitTops: only aces go to the foundations here, and an ace is taken
+  // whatever its suit's entry holds.
+  struct Step {
+    const char* name;
+    std::function<void()> mouse;
+    std::vector<KeyCommand> keys;
+  };
+  const std::vector<Step> steps = {
+      {"Q♥ onto K♠", [&] { drag(mouseForm.imgPile(7), mouseForm.imgPile(0)); }, {Column(2), Act, Column(1), Act}},
+      {"the back it uncovered turned", [&] { click(mouseForm.imgBack(1)); }, {Column(2), Act}},
+      {"A♣ to foundation 1",
+       [&] { drag(mouseForm.imgPile(1), mouseForm.imgSuitPile(0)); },
+       {Column(2), Act, Up, Right, Act}},
+      {"K♥ into the empty column",
+       [&] { drag(mouseForm.imgPile(13), mouseForm.imgKingMove(1)); },
+       {Column(3), Act, Column(2), Act}},
+      {"the stock turned", [&] { click(mouseForm.imgBack(51)); }, {Up, Up, Left, Act}},
+      {"5♠ onto 9♥, refused",
+       [&] { drag(mouseForm.imgPile(18), mouseForm.imgPile(22)); },
+       {Column(4), Act, Column(5), Act}},
+      {"A♦ onto the clubs' foundation, refused",
+       [&] { drag(mouseForm.imgPile(51), mouseForm.imgSuitPile(0)); },
+       {Up, Left, Left, Act, Right, Act}},
+      {"A♦ to foundation 2",
+       [&] { drag(mouseForm.imgPile(51), mouseForm.imgSuitPile(1)); },
+       {Left, Act, Right, Right, Act}},
+  };
+  for (const Step& step : steps) {
+    step.mouse();
+    Press(step.keys);
+    EXPECT_EQ(keys_.Held(), std::nullopt) << step.name;
+    EXPECT_TRUE(Snapshot(form, false) == Snapshot(mouseForm, false)) << step.name;
+  }
+  EXPECT_EQ(form.PileSuit[0], "c");
+  EXPECT_EQ(form.PileSuit[1], "d");
+  EXPECT_EQ(form.imgPile(13).Left(), 1440);
+}
+
+TEST_F(Keyboard, ActOnTheStockTurnsItAndOnAnUncoveredBackTurnsIt)
+{
+  Press({Act});
+  EXPECT_TRUE(form.imgPile(51).Visible());
+  EXPECT_EQ(keys_.Held(), std::nullopt);
+  // Column 2 once its queen has gone to the king: the back dealt beneath it answers.
+  Press({Column(2), Act, Column(1), Act, Column(2)});
+  EXPECT_TRUE(form.imgBack(1).Visible());
+  Press({Act});
+  EXPECT_TRUE(form.imgPile(1).Visible());
+  EXPECT_FALSE(form.imgBack(1).Visible());
+  // A foundation has no click to hear.
+  const TableSnapshot before = Snapshot(form);
+  Press({Column(4), Up, Right, Act});
+  EXPECT_TRUE(Snapshot(form) == before);
+}
+
+TEST_F(Keyboard, AHeldCardGoesBackOnEscapeOnItsOwnPlaceAndOnAPlaceWithoutADrop)
+{
+  const TableSnapshot dealt = Snapshot(form);
+  struct Case {
+    const char* name;
+    std::vector<KeyCommand> keys;
+  };
+  const Case cases[] = {
+      {"Escape", {Column(6), Act, Column(2), PutBack}},
+      {"its own place", {Column(6), Act, Column(3), Column(6), Act}},
+      {"the stock, which takes no drop", {Column(6), Act, Up, Left, Left, Left, Left, Act}},
+      {"the empty waste", {Column(6), Act, Next, Next, Next, Act}},
+  };
+  for (const Case& c : cases) {
+    Press(c.keys);
+    EXPECT_EQ(keys_.Held(), std::nullopt) << c.name;
+    TableSnapshot now = Snapshot(form);
+    now.dragCard = dealt.dragCard;  // the take names the dragged card, as a pointer over it does
+    EXPECT_TRUE(now == dealt) << c.name;
+  }
+  EXPECT_FALSE(keys_.Press(PutBack)) << "nothing to put back";
+}
+
+TEST_F(Keyboard, ANewDealOrAMousePressLetsGoAndTheFrameShowsOnlyAfterAKey)
+{
+  EXPECT_FALSE(keys_.Shown());
+  EXPECT_FALSE(keys_.Marks().Cursor);
+  Press({Column(6), Act});
+  ASSERT_TRUE(keys_.Shown());
+  ASSERT_TRUE(keys_.Marks().Held);
+  EXPECT_EQ(keys_.Marks().Cursor->Left, form.imgPile(25).Left());
+  keys_.PointerPressed();
+  EXPECT_FALSE(keys_.Shown());
+  EXPECT_EQ(keys_.Held(), std::nullopt);
+  EXPECT_FALSE(keys_.Marks().Cursor);
+
+  Press({Column(6), Act});
+  form.mnuGameDeal_Click();
+  EXPECT_EQ(keys_.Held(), std::nullopt);
+  EXPECT_EQ(keys_.Place(), StockPlace);
+}
+
+// What the names say of a table, read from its controls as the eye reads them.
+TEST_F(Keyboard, PlaceNamesSayWhatShows)
+{
+  BuildRunOn(form, 22, 28, {"8s", "7h"});  // on 9♥ in column 5
+  FaceUp(form, 51, "Ad");
+  OnFoundation(form, 51, 1);
+  FaceUp(form, 50, "2d");
+  Press({Column(5), Up, Act});
+  const std::vector<std::string> expected = {
+      "Talon, 20 cartes",
+      "Défausse : Deux de carreau",
+      "Fondation 1 vide",
+      "Fondation 2 : As de carreau",
+      "Fondation 3 vide",
+      "Fondation 4 vide",
+      "Colonne 1 : Roi de pique",
+      "Colonne 2 : 1 carte cachée, Dame de cœur",
+      "Colonne 3 : 2 cartes cachées, Roi de cœur",
+      "Colonne 4 : 3 cartes cachées, Cinq de pique",
+      "Colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, tenu, Sept de cœur ; depuis Huit de pique",
+      "Colonne 6 : 5 cartes cachées, Valet de trèfle",
+      "Colonne 7 : 6 cartes cachées, Dix de carreau",
+  };
+  for (int place = 0; place < PlaceCount; ++place)
+    EXPECT_EQ(PlaceName(form, place, keys_.Held(), place == keys_.Place() ? keys_.CursorCard() : std::nullopt),
+              expected[static_cast<std::size_t>(place)]);
+  // Emptied: the stock with only its marker, a column and the waste.
+  for (int s = 49; s >= 28; --s) form.imgBack_Click(static_cast<std::int16_t>(s));
+  form.imgPile(50).SetVisible(false);
+  for (int s = 28; s <= 49; ++s) form.imgPile(s).SetVisible(false);
+  form.imgPile(0).SetVisible(false);
+  EXPECT_EQ(PlaceName(form, StockPlace), "Talon vide");
+  EXPECT_EQ(PlaceName(form, WastePlace), "Défausse vide");
+  EXPECT_EQ(PlaceName(form, ColumnPlace(1)), "Colonne 1 vide");
+  EXPECT_EQ(CardName(CardFromCode("Qs")), "Dame de pique");
+  EXPECT_EQ(CardName(CardFromCode("tc")), "Dix de trèfle");
+}
+
+}  // namespace
