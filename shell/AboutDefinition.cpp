@@ -25,20 +25,20 @@ const std::array<AboutControl, 7>& Controls()
       {"picIcon", AboutKind::PictureBox, 120, 240, 1185, 1545, "", ":/korvel/logo.jpg", AboutFrame::Sunken, true, false,
        false, 1, TextColour::None, "", 0, std::string("Logo de ") + ProductName},
       {"cmdOK", AboutKind::CommandButton, 4320, 2520, 1260, 345, "OK", "", AboutFrame::None, false, true, true, 0,
-       TextColour::None, "", 0},
+       TextColour::None, "", 0, ""},
       {"Shape2", AboutKind::Shape, 0, 0, 5655, 3015, "", "", AboutFrame::None, false, false, false, -1,
-       TextColour::None, "", 0},
+       TextColour::None, "", 0, ""},
       {"Shape1", AboutKind::Shape, 1440, 840, 3855, 1215, "", "", AboutFrame::None, false, false, false, -1,
-       TextColour::None, "", 0},
+       TextColour::None, "", 0, ""},
       {"Image1", AboutKind::Image, 1680, 120, 3570, 480, "", ":/korvel/banner.jpg", AboutFrame::None, false, false,
        false, -1, TextColour::None, "", 0, ProductName},
       {"lblDescription", AboutKind::Label, 1560, 960, 3885, 1170,
        "Korvel Solitaire est un jeu de patience facile, simple et très populaire, que ses auteurs veulent "
        "développer davantage au fil des prochaines versions, que ce soit dans sa stratégie de jeu ou dans "
        "ses graphismes.",
-       "", AboutFrame::None, false, false, false, 2, TextColour::ButtonText, "Verdana", 8.25},
+       "", AboutFrame::None, false, false, false, 2, TextColour::ButtonText, "Verdana", 8.25, ""},
       {"lblVersion", AboutKind::Label, 120, 2280, 3885, 705, VersionLabelText(), "", AboutFrame::None, false, false,
-       false, 3, TextColour::WindowText, "Verdana", 8.25},
+       false, 3, TextColour::WindowText, "Verdana", 8.25, ""},
   }};
   return controls;
 }
