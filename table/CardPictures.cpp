@@ -85,6 +85,8 @@ class CardFile {
 
   // Why giflib ran short: the file could not be read, or its bytes ended.
   const char* ShortReason() const { return readError_ ? kUnreadable : kTruncated; }
+  // Every byte has been read, and nothing went wrong reading them.
+  bool Exhausted() const { return pos_ == end_ && ended_ && !readError_; }
 
  private:
   bool Refill()
@@ -95,6 +97,7 @@ class CardFile {
       const ssize_t n = ::read(fd_.fd, buffer_.data(), std::min(buffer_.size(), room));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) readError_ = true;
+      if (n == 0) ended_ = true;
       if (n <= 0) return false;
       pos_ = 0;
       end_ = static_cast<std::size_t>(n);
@@ -118,6 +121,7 @@ class CardFile {
   std::array<unsigned char, 16 * 1024> buffer_;
   std::size_t pos_ = 0, end_ = 0, total_ = 0;
   bool readError_ = false;
+  bool ended_ = false;
 };
 
 struct GifCloser {
@@ -157,7 +161,12 @@ class GifReader {
     int pendingTransparent = -1;
     for (;;) {
       GifRecordType type = UNDEFINED_RECORD_TYPE;
-      if (DGifGetRecordType(gif_.get(), &type) == GIF_ERROR) Fail(file_.ShortReason());
+      if (DGifGetRecordType(gif_.get(), &type) == GIF_ERROR) {
+        // The data is all there and only the trailer byte is missing: common viewers show such a
+        // file, and so does the game.
+        if (haveFrame && file_.Exhausted()) break;
+        Fail(Failure());
+      }
       if (type == TERMINATE_RECORD_TYPE) break;
       if (type == IMAGE_DESC_RECORD_TYPE) {
         ReadDescriptor();
@@ -171,11 +180,11 @@ class GifReader {
       } else if (type == EXTENSION_RECORD_TYPE) {
         int code = 0;
         GifByteType* block = nullptr;
-        if (DGifGetExtension(gif_.get(), &code, &block) == GIF_ERROR) Fail(file_.ShortReason());
+        if (DGifGetExtension(gif_.get(), &code, &block) == GIF_ERROR) Fail(Failure());
         if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4 && !haveFrame)
           pendingTransparent = (block[1] & 0x01) != 0 ? block[4] : -1;
         while (block != nullptr)
-          if (DGifGetExtensionNext(gif_.get(), &block) == GIF_ERROR) Fail(file_.ShortReason());
+          if (DGifGetExtensionNext(gif_.get(), &block) == GIF_ERROR) Fail(Failure());
       } else {
         Fail(kCorrupt);
       }
@@ -209,9 +218,13 @@ class GifReader {
  private:
   [[noreturn]] void Fail(const char* reason) const { korvel::Fail(path_, reason); }
 
+  // Why giflib stopped: bytes that ran short, or data that makes no sense (codes the compressed
+  // image cannot hold, a record of no known kind).
+  const char* Failure() const { return gif_->Error == D_GIF_ERR_READ_FAILED ? file_.ShortReason() : kCorrupt; }
+
   void ReadDescriptor()
   {
-    if (DGifGetImageDesc(gif_.get()) == GIF_ERROR) Fail(file_.ShortReason());
+    if (DGifGetImageDesc(gif_.get()) == GIF_ERROR) Fail(Failure());
     // giflib keeps a record of every frame it has seen, colour table included; only the current
     // one matters here, so a file of many frames costs no more memory than a file of one.
     GifFreeSavedImages(gif_.get());
@@ -243,7 +256,7 @@ class GifReader {
     auto readRow = [&](int row) {
       if (DGifGetLine(gif_.get(), frame.pixels.data() + static_cast<std::size_t>(row) * frame.width, frame.width) ==
           GIF_ERROR)
-        Fail(file_.ShortReason());
+        Fail(Failure());
     };
     if (gif_->Image.Interlace) {
       constexpr int start[] = {0, 4, 2, 1};
@@ -260,9 +273,9 @@ class GifReader {
   {
     int codeSize = 0;
     GifByteType* block = nullptr;
-    if (DGifGetCode(gif_.get(), &codeSize, &block) == GIF_ERROR) Fail(file_.ShortReason());
+    if (DGifGetCode(gif_.get(), &codeSize, &block) == GIF_ERROR) Fail(Failure());
     while (block != nullptr)
-      if (DGifGetCodeNext(gif_.get(), &block) == GIF_ERROR) Fail(file_.ShortReason());
+      if (DGifGetCodeNext(gif_.get(), &block) == GIF_ERROR) Fail(Failure());
   }
 
   const std::string& path_;

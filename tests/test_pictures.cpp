@@ -136,6 +136,10 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
 
   WriteBytes(File("cut.gif"), {card.begin(), card.begin() + static_cast<long>(card.size() / 2)});
   WriteBytes(File("notrailer.gif"), {card.begin(), card.end() - 1});
+  WriteBytes(File("cutbeforetrailer.gif"), {card.begin(), card.end() - 3});
+  std::vector<unsigned char> defect = kTinyGif;
+  defect[39] = defect[40] = 0xFF;  // codes the compressed image cannot hold
+  WriteBytes(File("defect.gif"), defect);
   std::vector<unsigned char> huge = kTinyGif;
   huge[6] = huge[7] = huge[8] = huge[9] = 0xFF;  // a 65535 x 65535 screen
   WriteBytes(File("huge.gif"), huge);
@@ -151,20 +155,19 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
 
   const std::pair<const char*, const char*> cases[] = {
-      {"cut.gif", "image incomplète"},
-      {"notrailer.gif", "image incomplète"},
-      {"huge.gif", "dimensions invalides"},
-      {"hugeframe.gif", "dimensions invalides"},
-      {"text.gif", "ce n'est pas une image GIF"},
-      {"empty.gif", "image incomplète"},
-      {"header.gif", "image incomplète"},
-      {"noframe.gif", "image endommagée"},
-      {"missing.gif", "fichier introuvable"},
+      {"cut.gif", "image incomplète"},           {"cutbeforetrailer.gif", "image incomplète"},
+      {"defect.gif", "image endommagée"},        {"huge.gif", "dimensions invalides"},
+      {"hugeframe.gif", "dimensions invalides"}, {"text.gif", "ce n'est pas une image GIF"},
+      {"empty.gif", "image incomplète"},         {"header.gif", "image incomplète"},
+      {"noframe.gif", "image endommagée"},       {"missing.gif", "fichier introuvable"},
       {"folder.gif", "fichier illisible"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
   EXPECT_EQ(Reason(File("tiny.gif")), "read");
+  // All the data, only the trailer byte missing: read as the whole file is, by play and check alike.
+  EXPECT_EQ(LoadCardPicture(File("notrailer.gif")), LoadCardPicture(ProgramFolder() + "/cards/Kh.gif"));
+  EXPECT_FALSE(CheckCardPicture(File("notrailer.gif")));
   // A screen left at 0 x 0 takes the frame's size; a far-placed frame there is refused.
   std::vector<unsigned char> noScreen = kTinyGif;
   noScreen[6] = noScreen[8] = 0;
