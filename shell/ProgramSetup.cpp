@@ -8,10 +8,40 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstring>
+#include <utility>
+
 #include "Identity.h"
 #include "assets/BuiltInPictures.h"
 
 namespace korvel {
+
+namespace {
+
+// The standard buttons the program shows, as Qt's own French translation names them.
+constexpr std::pair<const char*, const char*> kFrenchButtons[] = {
+    {"&Yes", "&Oui"},
+    {"&No", "&Non"},
+    {"OK", "OK"},
+};
+
+// Stands in for Qt's French translation where it is not installed (it is only recommended by the
+// package), for the buttons the program shows.
+class FrenchStandardButtons : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                    int /*n*/) const override
+  {
+    if (context == nullptr || sourceText == nullptr || std::strcmp(context, "QPlatformTheme") != 0) return {};
+    for (const auto& [english, french] : kFrenchButtons)
+      if (std::strcmp(sourceText, english) == 0) return QString::fromUtf8(french);
+    return {};
+  }
+};
+
+}  // namespace
 
 void SetUpApplication(QApplication& /*app*/)
 {
@@ -25,16 +55,17 @@ void SetUpApplication(QApplication& /*app*/)
   InstallQtTranslations(QLocale::system());
 }
 
-bool InstallQtTranslations(const QLocale& locale)
+QTranslator* InstallQtTranslations(const QLocale& locale, const QString& folder)
 {
   auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  const QString from = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), from)) {
     delete translator;
-    return false;
+    if (locale.language() != QLocale::French) return nullptr;
+    translator = new FrenchStandardButtons(QCoreApplication::instance());
   }
   QCoreApplication::installTranslator(translator);
-  return true;
+  return translator;
 }
 
 }  // namespace korvel

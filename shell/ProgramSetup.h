@@ -4,16 +4,22 @@
 // What the program sets up once the application exists: its identity on the desktop, its icon
 // and Qt's own texts in the user's language.
 
+#include <QString>
+
 class QApplication;
 class QLocale;
+class QTranslator;
 
 namespace korvel {
 
 // Name, version, desktop entry, window icon, menu icons and Qt's translations for the system locale.
 void SetUpApplication(QApplication& app);
 
-// Installs Qt's own translations (standard buttons and dialogs) for `locale`. Returns false when
-// none are installed for it; Qt's English texts then stay.
-bool InstallQtTranslations(const QLocale& locale);
+// Installs Qt's own translations (standard buttons and dialogs) for `locale`, from `folder` (where Qt
+// keeps them when empty). Where Qt has none and the locale is French, the program's own French
+// names of the standard buttons take their place, so a French player reads Oui and Non from the
+// package alone. Returns the translator installed (the application owns it), or null when there is
+// none: Qt's English texts then stay.
+QTranslator* InstallQtTranslations(const QLocale& locale, const QString& folder = {});
 
 }  // namespace korvel

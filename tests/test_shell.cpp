@@ -15,7 +15,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QUrl>
 #include <QWindow>
 
@@ -49,7 +51,7 @@ class ShellWindow : public ::testing::Test {
   {
     // The checks below read the texts of a French desktop.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    translated = InstallQtTranslations(QLocale(QLocale::French, QLocale::France));
+    translated = InstallQtTranslations(QLocale(QLocale::French, QLocale::France)) != nullptr;
     // Closing the window must not end the test program.
     QApplication::setQuitOnLastWindowClosed(false);
   }
@@ -650,6 +652,25 @@ TEST(SiteAddress, IsOnePlainHttpAddressUsedByTheCaption)
   EXPECT_FALSE(site.host().isEmpty());
   EXPECT_TRUE(site.path().isEmpty()) << "the pages are joined with their own \"/\"";
   EXPECT_TRUE(SolitaireCaption().endsWith(QString::fromUtf8(SiteAddress)));
+}
+
+// The quit question's buttons follow the system's language; a French one reads Oui and Non even
+// where Qt's translations (only recommended by the package) are missing.
+TEST(QtTranslations, AFrenchSystemWithoutQtsOwnStillGetsOuiAndNon)
+{
+  const QTemporaryDir none;
+  QTranslator* french = InstallQtTranslations(QLocale(QLocale::French, QLocale::Canada), none.path());
+  ASSERT_NE(french, nullptr);
+  EXPECT_EQ(french->translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+  EXPECT_EQ(french->translate("QPlatformTheme", "&No"), QStringLiteral("&Non"));
+  EXPECT_EQ(french->translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
+  EXPECT_EQ(french->translate("QFileDialog", "&Yes"), QString()) << "only the standard buttons";
+  const QMessageBox question(QMessageBox::Information, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(question.button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
+  QCoreApplication::removeTranslator(french);
+  delete french;
+  // Another language keeps Qt's English where Qt's own translation is missing.
+  EXPECT_EQ(InstallQtTranslations(QLocale(QLocale::German, QLocale::Germany), none.path()), nullptr);
 }
 
 // --- The program's identity ----------------------------------------------------------------
