@@ -23,8 +23,9 @@ expected() {
     printf '%s\n' games/korvel-solitaire lib/korvel-solitaire/Solitaire \
       share/applications/korvel-solitaire.desktop \
       share/doc/korvel-solitaire/changelog.gz share/doc/korvel-solitaire/copyright \
-      share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/korvel-solitaire.png \
-      share/man/man6/korvel-solitaire.6.gz \
+      share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/korvel-solitaire.png \
+      share/icons/hicolor/scalable/apps/korvel-solitaire.svg \
+      share/man/man6/korvel-solitaire.6.gz share/man/fr/man6/korvel-solitaire.6.gz \
       share/metainfo/fr.korvel_solitaire.solitaire.metainfo.xml
     (cd "$build/cards" && find . -type f | sed 's|^\./|lib/korvel-solitaire/cards/|')
   } | sort
@@ -57,12 +58,19 @@ package)
   for library in libqt6widgets6 libgif7 libc6; do
     [[ $(field Depends) == *"$library "* ]] || fail "Depends lacks $library: $(field Depends)"
   done
+  # Loaded at run time: X11's platform plugin, and Wayland's for a session without X.
+  for plugins in qt6-qpa-plugins qt6-wayland; do
+    [[ ", $(field Depends), " == *", $plugins, "* ]] || fail "Depends lacks $plugins: $(field Depends)"
+  done
   contents=$(dpkg-deb --contents "$deb")
   diff -u <(expected | sed 's|^|./usr/|') <(awk '$1 !~ /^d/ { print $6 }' <<<"$contents" | sort) ||
     fail "the package holds other files than expected"
   grep -qF "./usr/games/korvel-solitaire -> $link_target" <<<"$contents" || fail "the link is wrong"
   dpkg-deb -x "$deb" "$work/root"
   ! readelf -S "$work/root/usr/lib/korvel-solitaire/Solitaire" | grep -q '\.symtab' || fail "the executable is not stripped"
+  # Debian's own review: no error or warning, and the hardening it looks for all there.
+  report=$(lintian --display-info "$deb" 2>&1 | grep -v '^running with root privileges')
+  ! grep -E '^[EW]: |hardening' <<<"$report" || fail "lintian: $report"
   ;;
 *)
   fail "usage: $0 install <build> | package <build> <version>"

@@ -14,6 +14,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cstring>
@@ -131,7 +132,15 @@ void turned(QPainter& p, QPointF pivot, double degrees, const std::function<void
 }
 
 // The icon's design: a card back and the ace of spades fanned about a point below them, drawn
-// in the 32-pixel frame of the window icon and scaled for the larger sizes.
+// in the 32-pixel frame of the window icon.
+void drawIcon(QPainter& p)
+{
+  const QPointF pivot(16, 30);
+  turned(p, pivot, -16, [&] { drawMiniBack(p, QRectF(7.5, 3.5, 17, 23), 2.5); });
+  turned(p, pivot, 12, [&] { drawMiniCard(p, QRectF(8.5, 4.5, 17, 23), 2.5, QString(), Suit::Spades, 14); });
+}
+
+// The icon at `size` pixels, scaled from its 32-pixel frame.
 QImage icon(int size)
 {
   QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -139,20 +148,37 @@ QImage icon(int size)
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, true);
   if (size != 32) p.scale(size / 32.0, size / 32.0);
-  const QPointF pivot(16, 30);
-  turned(p, pivot, -16, [&] { drawMiniBack(p, QRectF(7.5, 3.5, 17, 23), 2.5); });
-  turned(p, pivot, 12, [&] { drawMiniCard(p, QRectF(8.5, 4.5, 17, 23), 2.5, QString(), Suit::Spades, 14); });
+  drawIcon(p);
   p.end();
   return img;
 }
 
+// The same drawing as vectors, for desktops that scale their icons to any size.
+bool saveScalableIcon(const QString& path, QString* error)
+{
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(QSize(32, 32));
+  svg.setViewBox(QRect(0, 0, 32, 32));
+  svg.setTitle(QStringLiteral("Korvel Solitaire"));
+  QPainter p;
+  if (!p.begin(&svg)) {
+    *error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+  }
+  p.setRenderHint(QPainter::Antialiasing, true);
+  drawIcon(p);
+  return p.end();
+}
+
 // icon.png is the window icon as the program has always carried it: 32 x 32 in 256 colours. The
-// larger ones (icon-48.png ... icon-256.png) keep every colour; they serve the desktop's menus and
-// software centres and high-density screens.
+// others (icon-16.png ... icon-256.png, and icon.svg) keep every colour; they serve the desktop's
+// panels, menus and software centres and high-density screens.
 bool saveIcons(const QDir& out, QString* error)
 {
   if (!save(toIndexed(icon(32), 255), out.filePath(QStringLiteral("icon.png")), "png", -1, error)) return false;
-  for (const int size : {48, 64, 128, 256}) {
+  if (!saveScalableIcon(out.filePath(QStringLiteral("icon.svg")), error)) return false;
+  for (const int size : {16, 24, 48, 64, 128, 256}) {
     if (!save(icon(size), out.filePath(QStringLiteral("icon-%1.png").arg(size)), "png", -1, error)) return false;
   }
   return true;
