@@ -11,7 +11,7 @@ done
 work=$(mktemp -d)
 xvfb=
 cleanup() {
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true
+  [[ -n $xvfb ]] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -22,7 +22,7 @@ for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset WAYLAND_DISPLAY
 # The accessibility bus is started inside the session, and the command runs once it has answered.
-exec dbus-run-session -- bash -c '
+dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   launcher=$!
   for _ in $(seq 100); do
