@@ -3,8 +3,52 @@
 #include "assets/BuiltInPictures.h"
 
 #include <QFile>
+#include <QPixmap>
+
+#include <map>
+#include <mutex>
+#include <utility>
+
+#include "assets/MenuBitmaps.h"
 
 namespace korvel {
+
+namespace {
+
+// The window icon's larger drawings beside its 32-pixel one: "icon-48.png" beside "icon.png".
+constexpr int kWindowIconSizes[] = {48, 64};
+
+QString LargerIcon(const QString& resource, int size)
+{
+  return QStringLiteral("%1-%2.png").arg(resource.left(resource.lastIndexOf(QLatin1Char('.')))).arg(size);
+}
+
+// What ReadStartUpPictures read, by resource and scale; it may be filled by another thread.
+struct ReadPictures {
+  std::mutex lock;
+  std::map<std::pair<QString, int>, QImage> pictures;
+};
+
+ReadPictures& StartUpPictures()
+{
+  static ReadPictures read;
+  return read;
+}
+
+QImage ReadBuiltInPicture(const QString& resource, int scale)
+{
+  if (scale >= 2) {
+    QImage twice(QString::fromStdString(TwiceSizePath(resource.toStdString())));
+    if (!twice.isNull()) {
+      // Qt marks an "@2x" name itself, unless told not to by QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING.
+      twice.setDevicePixelRatio(2);
+      return twice;
+    }
+  }
+  return QImage(resource);
+}
+
+}  // namespace
 
 int PictureScale(double devicePixelRatio) { return devicePixelRatio > 1.0 ? 2 : 1; }
 
@@ -27,15 +71,28 @@ QString BuiltInResource(std::string_view file)
 
 QImage BuiltInPicture(const QString& resource, int scale)
 {
-  if (scale >= 2) {
-    QImage twice(QString::fromStdString(TwiceSizePath(resource.toStdString())));
-    if (!twice.isNull()) {
-      // Qt marks an "@2x" name itself, unless told not to by QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING.
-      twice.setDevicePixelRatio(2);
-      return twice;
-    }
+  {
+    ReadPictures& read = StartUpPictures();
+    const std::lock_guard<std::mutex> hold(read.lock);
+    if (const auto it = read.pictures.find({resource, scale}); it != read.pictures.end()) return it->second;
   }
-  return QImage(resource);
+  return ReadBuiltInPicture(resource, scale);
+}
+
+void ReadStartUpPictures(int scale)
+{
+  std::vector<std::pair<QString, int>> wanted = {{BuiltInResource("icon.png"), 1}};
+  for (const int size : kWindowIconSizes) wanted.emplace_back(LargerIcon(wanted.front().first, size), 1);
+  for (const int at : scale > 1 ? std::vector<int>{1, 2} : std::vector<int>{1}) {
+    wanted.emplace_back(BuiltInResource("back.jpg"), at);
+    for (const MenuBitmap& bitmap : MenuBitmaps) wanted.emplace_back(BuiltInResource(bitmap.File), at);
+  }
+  for (const auto& [resource, at] : wanted) {
+    QImage picture = ReadBuiltInPicture(resource, at);
+    ReadPictures& read = StartUpPictures();
+    const std::lock_guard<std::mutex> hold(read.lock);
+    read.pictures.emplace(std::pair{resource, at}, std::move(picture));
+  }
 }
 
 const QImage& CardBackPicture(int scale)
@@ -51,12 +108,12 @@ const QImage& CardBackPicture(int scale)
 
 QIcon WindowIcon(const QString& resource)
 {
-  QIcon icon(resource);
-  const QString stem = resource.left(resource.lastIndexOf(QLatin1Char('.')));
-  for (const int size : {48, 64}) {
-    const QString larger = QStringLiteral("%1-%2.png").arg(stem).arg(size);
-    if (QFile::exists(larger)) icon.addFile(larger, QSize(size, size));
-  }
+  // Made of the pictures themselves: an icon made of file names would look for icon plugins first.
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(BuiltInPicture(resource, 1)));
+  for (const int size : kWindowIconSizes)
+    if (const QString larger = LargerIcon(resource, size); QFile::exists(larger))
+      icon.addPixmap(QPixmap::fromImage(BuiltInPicture(larger, 1)));
   return icon;
 }
 

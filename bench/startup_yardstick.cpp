@@ -13,9 +13,13 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <chrono>
+#include <cstdio>
+
 namespace {
 
-// Quits once the central widget has been painted, as the probe does after the table's first frame.
+// Prints the moment the central widget has first been painted and quits, as the probe does after
+// the table's first frame.
 class FirstFrame : public QObject {
  public:
   using QObject::QObject;
@@ -25,6 +29,10 @@ class FirstFrame : public QObject {
   {
     if (event->type() == QEvent::Paint && !seen_) {
       seen_ = true;
+      const auto now = std::chrono::system_clock::now().time_since_epoch();
+      std::printf("first-frame %lld\n",
+                  static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+      std::fflush(stdout);
       QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     }
     return QObject::eventFilter(watched, event);

@@ -3,14 +3,19 @@
 #include "shell/Startup.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <filesystem>
 
 #include "Identity.h"
+#include "assets/BuiltInPictures.h"
+#include "shell/MenuDecoration.h"
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
 #include "table/CardPictures.h"
@@ -29,11 +34,25 @@ void ShowReport(QWidget* parent, const QString& text)
 
 }  // namespace
 
-int RunSolitaire(QApplication& app, const StartOptions& options)
+int RunSolitaire(QApplication& app, StartOptions options)
 {
+  // The first pictures and the first font are what any window costs most before it shows: the
+  // pictures every start shows are read on a thread of their own while this one finds the menus'
+  // font, and both are in before anything is made.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int scale = PictureScale(screen != nullptr ? screen->devicePixelRatio() : 1.0);
+  std::future<void> pictures = std::async(std::launch::async, [scale] { ReadStartUpPictures(scale); });
+  QFontMetrics(MenuFont()).height();
+  pictures.get();
+
   SetUpApplication(app);
-  const std::string folder =
-      options.ProgramFolder.empty() ? QCoreApplication::applicationDirPath().toStdString() : options.ProgramFolder;
+  // The files have been read while Qt started, or are read now.
+  StartUpCardReads reads =
+      options.CardFiles.valid()
+          ? options.CardFiles.get()
+          : ReadCardFiles(options.ProgramFolder.empty() ? QCoreApplication::applicationDirPath().toStdString()
+                                                        : options.ProgramFolder);
+  const std::string folder = reads.Folder();
   const auto report = options.Report ? options.Report : ShowReport;
   auto reportPictures = [&report](QWidget* parent, const std::vector<BadPicture>& bad) {
     const std::string text = PictureErrorText(bad);
@@ -43,8 +62,8 @@ int RunSolitaire(QApplication& app, const StartOptions& options)
   };
 
   // A game must not be lost halfway to a file that was missing from the start.
-  if (const std::vector<BadPicture> bad = CheckCardPictures(folder); !bad.empty()) {
-    reportPictures(nullptr, bad);
+  if (!reads.Bad().empty()) {
+    reportPictures(nullptr, reads.Bad());
     return 1;
   }
 
@@ -55,18 +74,34 @@ int RunSolitaire(QApplication& app, const StartOptions& options)
     QCoreApplication::exit(1);
   };
   form.SetScreenWidth([&window] { return static_cast<float>(window.screen()->size().width() * TwipsPerPixel); });
+  form.UseStartUpReads(std::move(reads));
   form.Raise([&form] { form.Form_Load(); });
   if (form.Failed()) return 1;
 
-  if (options.QuitAtFirstFrame)
-    QObject::connect(window.Table(), &TableWidget::firstFramePainted, &app,
-                     // exit() ends the loop without a close request, so no question is asked.
-                     [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
+  if (options.AtFirstFrame)
+    QObject::connect(window.Table(), &TableWidget::firstFramePainted, &app, options.AtFirstFrame);
   window.show();
   // Moved to a screen of another density, the table reads its next pictures for that screen.
   QObject::connect(window.windowHandle(), &QWindow::screenChanged, &window,
                    [&form, &window] { form.SetPixelRatio(window.devicePixelRatioF()); });
   return app.exec();
+}
+
+std::future<StartUpCardReads> ReadCardFilesInBackground(std::string programFolder)
+{
+  // Plain file reading, no Qt: Qt itself is not to be used before its application object exists.
+  return std::async(std::launch::async, [folder = std::move(programFolder)] {
+    // Behind the toolkit's start and the display server, which the first frame waits for more.
+    ::setpriority(PRIO_PROCESS, 0, 10);
+    return ReadCardFiles(folder);
+  });
+}
+
+std::string ExecutableFolder()
+{
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : executable.parent_path().string();
 }
 
 }  // namespace korvel

@@ -6,7 +6,10 @@
 #include <QString>
 
 #include <functional>
+#include <future>
 #include <string>
+
+#include "table/CardPictures.h"
 
 class QApplication;
 class QWidget;
@@ -14,16 +17,29 @@ class QWidget;
 namespace korvel {
 
 struct StartOptions {
-  // Quit as soon as the first frame of the table has been painted (start-up measurements).
-  bool QuitAtFirstFrame = false;
+  // Runs once the table's first frame has been painted (start-up measurements).
+  std::function<void()> AtFirstFrame;
   // Where `cards` is looked for; empty means beside the executable, as the game always runs.
   std::string ProgramFolder;
   // Shows an unreadable-picture report; the default is a critical message box over `parent`.
   std::function<void(QWidget* parent, const QString& text)> Report;
+  // The card files, already being read (see ReadCardFilesInBackground; their folder then is the
+  // program folder). Without them they are read when the program starts.
+  std::future<StartUpCardReads> CardFiles;
 };
 
 // Checks the card pictures, loads the table, shows it and runs the event loop of `app`.
 // Returns the program's exit status: non-zero when a card picture could not be read.
-int RunSolitaire(QApplication& app, const StartOptions& options = {});
+int RunSolitaire(QApplication& app, StartOptions options = {});
+
+// Starts reading the card files of `programFolder` on a thread of their own, so that they are read
+// while the toolkit starts and connects to the display. Only the files are read there, without Qt;
+// everything the game does stays on the main thread, which takes the answers before it makes the
+// table.
+std::future<StartUpCardReads> ReadCardFilesInBackground(std::string programFolder);
+
+// The folder the executable runs from, as Qt's applicationDirPath() gives it, known before the
+// application object exists.
+std::string ExecutableFolder();
 
 }  // namespace korvel

@@ -10,6 +10,9 @@
 int main(int argc, char** argv)
 {
   if (const std::optional<int> status = korvel::AnswerCommandLine(argc, argv, stdout)) return *status;
+  // The card files are read while Qt starts and connects to the display.
+  korvel::StartOptions options;
+  options.CardFiles = korvel::ReadCardFilesInBackground(korvel::ExecutableFolder());
   QApplication app(argc, argv);
-  return korvel::RunSolitaire(app);
+  return korvel::RunSolitaire(app, std::move(options));
 }

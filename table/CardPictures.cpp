@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <unordered_set>
 
 #include "Identity.h"
@@ -135,6 +136,7 @@ struct GifCloser {
 // The first frame's pixels as colour indices, with its own copy of the palette: giflib frees a
 // frame's local colour table as soon as it reads the next frame's descriptor.
 struct Frame0 {
+  int screenWidth = 0, screenHeight = 0;  // the picture's size
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<GifPixelType> pixels;
   std::vector<QRgb> palette;
@@ -190,29 +192,11 @@ class GifReader {
       }
     }
     if (!haveFrame) Fail(kCorrupt);
-    return frame;
-  }
-
-  QImage Colour(const Frame0& frame) const
-  {
+    // A screen left at 0 x 0 takes the size of what the first frame covers.
     const bool noScreen = gif_->SWidth == 0;
-    const int width = noScreen ? frame.left + frame.width : gif_->SWidth;
-    const int height = noScreen ? frame.top + frame.height : gif_->SHeight;
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull()) Fail(kTooBig);
-    image.fill(Qt::transparent);
-    const int count = static_cast<int>(frame.palette.size());
-    const int x1 = std::min(frame.left + frame.width, width);
-    const int y1 = std::min(frame.top + frame.height, height);
-    for (int y = frame.top; y < y1; ++y) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-      const GifPixelType* src = frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
-      for (int x = frame.left; x < x1; ++x) {
-        const int index = src[x - frame.left];
-        if (index != frame.transparent && index < count) line[x] = frame.palette[static_cast<std::size_t>(index)];
-      }
-    }
-    return image;
+    frame.screenWidth = noScreen ? frame.left + frame.width : gif_->SWidth;
+    frame.screenHeight = noScreen ? frame.top + frame.height : gif_->SHeight;
+    return frame;
   }
 
  private:
@@ -283,39 +267,65 @@ class GifReader {
   std::unique_ptr<GifFileType, GifCloser> gif_;
 };
 
+// The frame's colour indices turned into premultiplied ARGB pixels, transparent where it has none.
+QImage Colour(const Frame0& frame, const std::string& path)
+{
+  QImage image(frame.screenWidth, frame.screenHeight, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) Fail(path, kTooBig);
+  // Every index's pixel, worked out once: opaque palette colours, transparent for the transparent
+  // index and for indices past the palette.
+  std::array<QRgb, 256> pixel{};
+  for (std::size_t i = 0; i < frame.palette.size() && i < pixel.size(); ++i)
+    if (static_cast<int>(i) != frame.transparent) pixel[i] = frame.palette[i];
+  const int x1 = std::min(frame.left + frame.width, frame.screenWidth);
+  const int y1 = std::min(frame.top + frame.height, frame.screenHeight);
+  // Only a frame that leaves part of the picture uncovered needs the rest made transparent.
+  if (frame.left > 0 || frame.top > 0 || x1 < frame.screenWidth || y1 < frame.screenHeight) image.fill(Qt::transparent);
+  for (int y = frame.top; y < y1; ++y) {
+    QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y)) + frame.left;
+    const GifPixelType* src = frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
+    for (int x = 0; x < x1 - frame.left; ++x) out[x] = pixel[src[x]];
+  }
+  return image;
+}
+
 }  // namespace
 
-QImage LoadCardPicture(const std::string& path)
-{
-  GifReader reader(path);
-  return reader.Colour(reader.FirstFrame());
-}
+QImage LoadCardPicture(const std::string& path) { return Colour(GifReader(path).FirstFrame(), path); }
 
 namespace {
 
-// Twice-size files already found bad in this run.
+// Twice-size files already found bad in this run; pictures may be read on two threads at once.
+std::mutex badTwiceSizeLock;
 std::unordered_set<std::string>& BadTwiceSizeFiles()
 {
   static std::unordered_set<std::string> bad;
   return bad;
 }
 
+bool KnownBadTwiceSize(const std::string& path)
+{
+  const std::lock_guard<std::mutex> hold(badTwiceSizeLock);
+  return BadTwiceSizeFiles().contains(path);
+}
+
 void ReportBadTwiceSize(const std::string& path, const std::string& reason)
 {
-  BadTwiceSizeFiles().insert(path);
+  const std::lock_guard<std::mutex> hold(badTwiceSizeLock);
+  if (!BadTwiceSizeFiles().insert(path).second) return;
   std::fprintf(stderr, "%s : %s : %s ; l'image normale est utilisée à sa place.\n", ProductName, path.c_str(),
                reason.c_str());
 }
 
 }  // namespace
 
-QImage LoadCardPictureAt(const std::string& path, int scale)
+QImage LoadCardPictureAt(const std::string& path, int scale, QImage read)
 {
   // The normal file keeps its every check, and gives the size the twice-size one must have.
-  QImage picture = LoadCardPicture(path);
+  QImage picture = read.isNull() ? LoadCardPicture(path) : std::move(read);
   if (scale < 2) return picture;
   const std::string twicePath = TwiceSizePath(path);
-  if (BadTwiceSizeFiles().contains(twicePath)) return picture;
+  if (KnownBadTwiceSize(twicePath)) return picture;
   try {
     QImage twice = LoadCardPicture(twicePath);
     if (twice.size() != picture.size() * 2) {
@@ -341,18 +351,43 @@ std::optional<BadPicture> CheckCardPicture(const std::string& path)
   return std::nullopt;
 }
 
-std::vector<BadPicture> CheckCardPictures(std::string_view programFolder)
+struct StartUpCardReads::Decoded {
+  Frame0 frame;
+};
+
+StartUpCardReads::StartUpCardReads() = default;
+StartUpCardReads::~StartUpCardReads() = default;
+StartUpCardReads::StartUpCardReads(StartUpCardReads&&) noexcept = default;
+StartUpCardReads& StartUpCardReads::operator=(StartUpCardReads&&) noexcept = default;
+
+QImage StartUpCardReads::Take(const std::string& path)
 {
-  std::vector<BadPicture> bad;
+  const auto it = decoded_.find(path);
+  if (it == decoded_.end()) return {};
+  const std::unique_ptr<Decoded> decoded = std::move(it->second);
+  decoded_.erase(it);
+  return Colour(decoded->frame, path);
+}
+
+StartUpCardReads ReadCardFiles(std::string_view programFolder)
+{
+  StartUpCardReads reads;
+  reads.folder_ = std::string(programFolder);
   std::string path(programFolder);
   path += "/cards/";
   const std::size_t folderLength = path.size();
   for (const std::string& name : CardPictureNames()) {
     path.resize(folderLength);
     path += name;
-    if (std::optional<BadPicture> failure = CheckCardPicture(path)) bad.push_back(std::move(*failure));
+    try {
+      auto decoded = std::make_unique<StartUpCardReads::Decoded>();
+      decoded->frame = GifReader(path).FirstFrame();
+      reads.decoded_.emplace(path, std::move(decoded));
+    } catch (const PictureError& error) {
+      reads.bad_.push_back(error.Bad());
+    }
   }
-  return bad;
+  return reads;
 }
 
 std::string PictureErrorText(const std::vector<BadPicture>& bad)

@@ -70,6 +70,10 @@ class TableAccessible : public QAccessibleWidget {
     for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
   }
 
+  QString text(QAccessible::Text t) const override
+  {
+    return t == QAccessible::Name ? QStringLiteral("Table de jeu") : QAccessibleWidget::text(t);
+  }
   int childCount() const override { return PlaceCount; }
   QAccessibleInterface* child(int index) const override
   {

@@ -53,9 +53,9 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
   setMouseTracking(true);
   // The table takes the keys: the whole game can be played from the keyboard.
   setFocusPolicy(Qt::StrongFocus);
-  // Before anything asks a screen reader's question of the widget (naming it does).
+  // Named by its accessibility interface, which only a screen reader's question makes: naming the
+  // widget itself would make one at every start.
   InstallTableAccessibility();
-  setAccessibleName(QStringLiteral("Table de jeu"));
   // The screen's density decides how sharp the pictures are read; the geometry stays the same.
   form_.SetPixelRatio(devicePixelRatioF());
   form_.Controls().SetRepaintHandlers(

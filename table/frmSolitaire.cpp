@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "table/frmSolitaire.h"
 
+#include <future>
+#include <optional>
 #include <utility>
 
 #include "assets/BuiltInPictures.h"
@@ -97,10 +99,53 @@ void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::in
   Raise([&] { surface_.PointerRelease(x, y, button, shift); });
 }
 
-QImage frmSolitaire::ReadPicture(std::string_view code) const
+QImage frmSolitaire::ReadPicture(const std::string& path)
 {
-  return LoadCardPictureAt(CardPicturePath(folder_, code), PictureScale(pixelRatio_));
+  if (const auto it = readAhead_.find(path); it != readAhead_.end()) {
+    QImage picture = std::move(it->second);
+    readAhead_.erase(it);
+    return picture;
+  }
+  // What the start-up has just read need not be read again; the picture is handed out once.
+  QImage read = startUpReads_ ? startUpReads_->Take(path) : QImage();
+  return LoadCardPictureAt(path, PictureScale(pixelRatio_), std::move(read));
 }
+
+void frmSolitaire::ReadDealAhead()
+{
+  // The files the deal turns up next: the seven cards TopCardsOn turns, then the empty-stock picture.
+  std::vector<std::string> paths;
+  for (const std::int16_t slot : LastDealtSlots)
+    paths.push_back(CardPicturePath(folder_, Deck[static_cast<std::size_t>(slot)].Code));
+  paths.push_back(EmptyStockPicturePath(folder_));
+  std::vector<QImage> read(paths.size());
+  if (startUpReads_)
+    for (std::size_t k = 0; k < paths.size(); ++k) read[k] = startUpReads_->Take(paths[k]);
+  const int scale = PictureScale(pixelRatio_);
+  // Two at a time, the second half on a thread of its own; a file that cannot be read is left out,
+  // to be read again in its turn and reported there, in the deal's order.
+  std::vector<std::optional<QImage>> pictures(paths.size());
+  auto readPart = [&](std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) {
+      if (scale < 2 && !read[k].isNull()) {
+        pictures[k] = std::move(read[k]);
+        continue;
+      }
+      try {
+        pictures[k] = LoadCardPictureAt(paths[k], scale, std::move(read[k]));
+      } catch (const PictureError&) {
+      }
+    }
+  };
+  const std::size_t half = paths.size() / 2;
+  std::future<void> second = std::async(std::launch::async, readPart, half, paths.size());
+  readPart(0, half);
+  second.get();
+  for (std::size_t k = 0; k < paths.size(); ++k)
+    if (pictures[k]) readAhead_.insert_or_assign(paths[k], std::move(*pictures[k]));
+}
+
+void frmSolitaire::UseStartUpReads(StartUpCardReads reads) { startUpReads_ = std::move(reads); }
 
 // --- Start-up and dealing ---------------------------------------------------------------------
 
@@ -133,17 +178,21 @@ void frmSolitaire::Form_Load()
     std::swap(a.Rank, b.Rank);
   }
 
+  ReadDealAhead();
   TopCardsOn();
 
   for (int i = 0; i < TableauSize; ++i) imgBack(i).SetEnabled(false);
 
-  imgEnd().SetPicture(LoadCardPictureAt(EmptyStockPicturePath(folder_), PictureScale(pixelRatio_)));
+  imgEnd().SetPicture(ReadPicture(EmptyStockPicturePath(folder_)));
   imgEnd().SendToBack();
 
   for (int i = 0; i < ColumnCount; ++i) {
     imgKingMove(i).SendToBack();
     imgKingMove(i).SetEnabled(false);
   }
+  // Later deals and turns read their files, as the cards may have changed since.
+  startUpReads_.reset();
+  readAhead_.clear();
 }
 
 void frmSolitaire::TopCardsOn()
@@ -179,7 +228,7 @@ void frmSolitaire::mnuGameDeal_Click()
 void frmSolitaire::imgBack_Click(std::int16_t Index)
 {
   imgBack(Index).SetVisible(false);
-  imgPile(Index).SetPicture(ReadPicture(Deck[static_cast<std::size_t>(Index)].Code));
+  imgPile(Index).SetPicture(ReadPicture(CardPicturePath(folder_, Deck[static_cast<std::size_t>(Index)].Code)));
   imgPile(Index).SetEnabled(true);
   imgPile(Index).SetVisible(true);
   imgPile(Index).BringToFront();
@@ -259,7 +308,7 @@ void frmSolitaire::imgSuitPile_DragDrop(std::int16_t Index, const PictureControl
     return;
   }
   DetachFromCardUnder(D);
-  imgSuitPile(Index).SetPicture(ReadPicture(card.Code));
+  imgSuitPile(Index).SetPicture(ReadPicture(CardPicturePath(folder_, card.Code)));
   imgPile(D).SetTop(OnFoundationTop);
   imgPile(D).SetVisible(false);
   card.HasNext = False16;

@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "table/Background.h"
@@ -82,6 +84,10 @@ class frmSolitaire {
   bool Failed() const { return failed_; }
   // Counts the deals (every run of Form_Load), so that what follows the table can tell a new one.
   std::uint32_t DealNumber() const { return deals_; }
+  // The card files as the start-up has just read them: the next deal takes its pictures from there
+  // rather than reading the files again.
+  void UseStartUpReads(StartUpCardReads reads);
+
   // Reports an unreadable picture and ends the program; replaceable so tests can watch it.
   std::function<void(const PictureError&)> OnPictureError;
 
@@ -115,7 +121,8 @@ class frmSolitaire {
   PictureControl& Get(ControlSet set, int index) { return surface_.Get(set, static_cast<std::int16_t>(index)); }
   void Fail(const PictureError& error);
   void PaintBackground();
-  QImage ReadPicture(std::string_view code) const;
+  QImage ReadPicture(const std::string& path);
+  void ReadDealAhead();
   void DetachFromCardUnder(std::int16_t slot);
   void MoveRun(std::int16_t first, float left, float top, bool bringToFront);
   void Uncover(std::int16_t slot);
@@ -125,6 +132,8 @@ class frmSolitaire {
   ClockRandom random_;
   bool failed_ = false;
   std::uint32_t deals_ = 0;
+  std::optional<StartUpCardReads> startUpReads_;
+  std::unordered_map<std::string, QImage> readAhead_;  // the deal's pictures, read before it asks
   std::function<float()> screenWidth_;
   float clientWidth_;
   float clientHeight_;

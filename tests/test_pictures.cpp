@@ -214,7 +214,7 @@ class CardsFolder : public ::testing::Test {
 
 TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
 {
-  EXPECT_TRUE(CheckCardPictures(Folder()).empty());
+  EXPECT_TRUE(ReadCardFiles(Folder()).Bad().empty());
   fs::remove(Cards() / "th.gif");
   WriteBytes((Cards() / "Qs.gif").string(), {'P', 'N', 'G'});
   std::vector<unsigned char> huge = kTinyGif;
@@ -229,7 +229,7 @@ TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
   // Opening a FIFO for reading would wait for a writer forever.
   fs::remove(Cards() / "5h.gif");
   ASSERT_EQ(::mkfifo((Cards() / "5h.gif").c_str(), 0644), 0);
-  const std::vector<BadPicture> bad = CheckCardPictures(Folder());
+  const std::vector<BadPicture> bad = ReadCardFiles(Folder()).Bad();
   ASSERT_EQ(bad.size(), 6u);
   const std::string text = PictureErrorText(bad);
   for (const char* file : {"/cards/th.gif : fichier introuvable", "/cards/Qs.gif : ce n'est pas une image GIF",
@@ -239,9 +239,31 @@ TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
   EXPECT_EQ(text.find("autres"), std::string::npos);
 
   fs::remove_all(Cards());
-  const std::vector<BadPicture> all = CheckCardPictures(Folder());
+  const std::vector<BadPicture> all = ReadCardFiles(Folder()).Bad();
   EXPECT_EQ(all.size(), 53u);
   EXPECT_NE(PictureErrorText(all).find("... et 41 autres fichiers."), std::string::npos);
+}
+
+// Each file is read once per start: the first deal takes the pictures the start-up read, later ones
+// read their files again.
+TEST_F(CardsFolder, TheFirstDealTakesWhatTheStartUpReadAndLaterDealsReadTheFiles)
+{
+  frmSolitaire form(Folder());
+  std::vector<std::string> reported;
+  form.OnPictureError = [&](const PictureError& e) { reported.push_back(e.Bad().File); };
+  form.UseStartUpReads(ReadCardFiles(Folder()));
+  fs::remove_all(Cards());
+  form.Raise([&] { form.Form_Load(); });
+  EXPECT_TRUE(reported.empty()) << reported.front();
+  EXPECT_EQ(form.imgPile(0).Picture().size(), QSize(73, 97));
+  EXPECT_EQ(form.imgEnd().Picture(), LoadCardPicture(ProgramFolder() + "/cards/InvertedB.gif"));
+  form.Raise([&] { form.mnuGameDeal_Click(); });
+  EXPECT_EQ(reported.size(), 1u) << "the second deal reads its files";
+}
+
+TEST(ExecutableFolder, IsTheFolderQtGivesTheApplication)
+{
+  EXPECT_EQ(ExecutableFolder(), QCoreApplication::applicationDirPath().toStdString());
 }
 
 TEST_F(CardsFolder, AFileThatBecomesUnreadableDuringPlayEndsTheGame)
@@ -286,8 +308,8 @@ TEST_F(CardsFolder, StartingWithAMissingFileShowsTheMessageAndFailsBeforeTheTabl
   });
   closer.start(10);
   StartOptions options;
-  options.ProgramFolder = Folder();
-  EXPECT_EQ(RunSolitaire(*qApp, options), 1);
+  options.CardFiles = ReadCardFilesInBackground(Folder());  // as the executable starts
+  EXPECT_EQ(RunSolitaire(*qApp, std::move(options)), 1);
   EXPECT_FALSE(tableShown);
   EXPECT_TRUE(shown.contains(QString::fromStdString((Cards() / "5d.gif").string()))) << shown.toStdString();
 }
@@ -315,7 +337,7 @@ TEST_F(CardsFolder, AFailureDuringPlayShowsTheMessageAndEndsWithANonZeroStatus)
   StartOptions options;
   options.ProgramFolder = Folder();
   options.Report = [&](QWidget*, const QString& text) { shown = text; };
-  EXPECT_EQ(RunSolitaire(*qApp, options), 1);
+  EXPECT_EQ(RunSolitaire(*qApp, std::move(options)), 1);
   EXPECT_TRUE(shown.contains("/cards/")) << shown.toStdString();
   EXPECT_TRUE(shown.contains(".gif : fichier introuvable")) << shown.toStdString();
 }
