@@ -11,12 +11,14 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "rules/MCardTest.h"
+#include "table/TableKeyboard.h"
 #include "table/TablePainter.h"
 #include "table/frmSolitaire.h"
 
@@ -95,7 +97,7 @@ inline int CardsOnFoundations(frmSolitaire& form)
 }
 
 struct SoakStats {
-  long events = 0;     // pointer events, deals and window resizes fed to the table
+  long events = 0;     // pointer events, keys, deals and window resizes fed to the table
   long gestures = 0;   // each followed by a check of the whole table
   long changes = 0;    // gestures after which some card lay elsewhere
   int mostPlayed = 0;  // most cards on the foundations at once
@@ -103,7 +105,7 @@ struct SoakStats {
 
 class TableSoak {
  public:
-  TableSoak(frmSolitaire& form, unsigned seed) : form_(form), random_(seed) {}
+  TableSoak(frmSolitaire& form, unsigned seed) : form_(form), keys_(form), random_(seed) {}
 
   // Feeds gestures until `events` events have gone in; the first broken invariant, or "".
   std::string Run(long events)
@@ -230,7 +232,20 @@ class TableSoak {
   void Press(Point p, std::int16_t button = LeftButton)
   {
     ++stats_.events;
+    keys_.PointerPressed();  // as the widget tells the keyboard
     form_.PointerPress(p.first, p.second, button);
+  }
+  // A few keys: mostly a place to go to, then an act there (a take, a put, a turn).
+  void Keys()
+  {
+    const std::span<const KeyBinding> map = KeyMap();
+    for (int n = 1 + Pick(6); n > 0; --n) {
+      ++stats_.events;
+      const KeyCommand command = Pick(3) == 0
+                                     ? KeyCommand{TableKey::Act}
+                                     : map[static_cast<std::size_t>(Pick(static_cast<int>(map.size())))].Command;
+      keys_.Press(command);
+    }
   }
   void Release(Point p)
   {
@@ -247,6 +262,10 @@ class TableSoak {
   {
     // The pointer wanders between gestures, as it does.
     for (int n = Pick(5); n > 0; --n) Move(AnyPoint(), 0);
+    if (Pick(6) == 0) {  // the keyboard, taking and putting cards between mouse gestures
+      Keys();
+      return;
+    }
     const int kind = Pick(100);
     if (kind < 45) {  // a drag of a face to somewhere, perhaps with a new deal on the way
       std::optional<std::pair<Point, Point>> move;
@@ -300,6 +319,7 @@ class TableSoak {
   }
 
   frmSolitaire& form_;
+  TableKeyboard keys_;
   std::mt19937 random_;
   SoakStats stats_;
 };
