@@ -17,20 +17,35 @@ constexpr KeyCommand ToColumn(int column) { return {TableKey::Column, column}; }
 
 // The number row gives digits, and on a French AZERTY keyboard without Shift & é " ' ( - è; the
 // keypad gives digits too (with the keypad's own modifier, which changes nothing here).
+// One row per key.
+// clang-format off
 constexpr KeyBinding kKeyMap[] = {
-    {Qt::Key_Tab, {TableKey::Next}},   {Qt::Key_Backtab, {TableKey::Previous}},
-    {Qt::Key_Left, {TableKey::Left}},  {Qt::Key_Right, {TableKey::Right}},
-    {Qt::Key_Up, {TableKey::Up}},      {Qt::Key_Down, {TableKey::Down}},
-    {Qt::Key_Space, {TableKey::Act}},  {Qt::Key_Return, {TableKey::Act}},
-    {Qt::Key_Enter, {TableKey::Act}},  {Qt::Key_Escape, {TableKey::PutBack}},
-    {Qt::Key_1, ToColumn(0)},          {Qt::Key_2, ToColumn(1)},
-    {Qt::Key_3, ToColumn(2)},          {Qt::Key_4, ToColumn(3)},
-    {Qt::Key_5, ToColumn(4)},          {Qt::Key_6, ToColumn(5)},
-    {Qt::Key_7, ToColumn(6)},          {Qt::Key_Ampersand, ToColumn(0)},
-    {Qt::Key_Eacute, ToColumn(1)},     {Qt::Key_QuoteDbl, ToColumn(2)},
-    {Qt::Key_Apostrophe, ToColumn(3)}, {Qt::Key_ParenLeft, ToColumn(4)},
-    {Qt::Key_Minus, ToColumn(5)},      {Qt::Key_Egrave, ToColumn(6)},
+    {Qt::Key_Tab, {TableKey::Next}},
+    {Qt::Key_Backtab, {TableKey::Previous}},
+    {Qt::Key_Left, {TableKey::Left}},
+    {Qt::Key_Right, {TableKey::Right}},
+    {Qt::Key_Up, {TableKey::Up}},
+    {Qt::Key_Down, {TableKey::Down}},
+    {Qt::Key_Space, {TableKey::Act}},
+    {Qt::Key_Return, {TableKey::Act}},
+    {Qt::Key_Enter, {TableKey::Act}},
+    {Qt::Key_Escape, {TableKey::PutBack}},
+    {Qt::Key_1, ToColumn(0)},
+    {Qt::Key_2, ToColumn(1)},
+    {Qt::Key_3, ToColumn(2)},
+    {Qt::Key_4, ToColumn(3)},
+    {Qt::Key_5, ToColumn(4)},
+    {Qt::Key_6, ToColumn(5)},
+    {Qt::Key_7, ToColumn(6)},
+    {Qt::Key_Ampersand, ToColumn(0)},
+    {Qt::Key_Eacute, ToColumn(1)},
+    {Qt::Key_QuoteDbl, ToColumn(2)},
+    {Qt::Key_Apostrophe, ToColumn(3)},
+    {Qt::Key_ParenLeft, ToColumn(4)},
+    {Qt::Key_Minus, ToColumn(5)},
+    {Qt::Key_Egrave, ToColumn(6)},
 };
+// clang-format on
 
 // The top-row place above each column, and the column below each top-row place.
 constexpr std::array<int, ColumnCount> kAbove = {StockPlace,
@@ -51,7 +66,7 @@ TwipRect Union(const TwipRect& a, const TwipRect& b)
           std::max(a.Top + a.Height, b.Top + b.Height) - top};
 }
 
-bool operator!=(const std::optional<TwipRect>& a, const std::optional<TwipRect>& b)
+bool Differ(const std::optional<TwipRect>& a, const std::optional<TwipRect>& b)
 {
   if (a.has_value() != b.has_value()) return true;
   return a && (a->Left != b->Left || a->Top != b->Top || a->Width != b->Width || a->Height != b->Height);
@@ -177,7 +192,7 @@ bool TableKeyboard::Press(KeyCommand command)
   }
   if (viewed) {
     const KeyboardMarks after = Marks();
-    if (before.Cursor != after.Cursor || before.Held != after.Held) {
+    if (Differ(before.Cursor, after.Cursor) || Differ(before.Held, after.Held)) {
       RepaintMarks(before);
       RepaintMarks(after);
     }
