@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -143,6 +144,116 @@ struct Frame0 {
   int transparent = -1;
 };
 
+// A GIF image's LZW data, decoded block by block as giflib hands the blocks over. Every string in the
+// table is a string already written followed by one more byte, so each code is copied from where its
+// string was last written rather than walked back link by link.
+class LzwDecoder {
+ public:
+  LzwDecoder(int minimumCodeSize, std::size_t pixels)
+      : valid_(minimumCodeSize >= 1 && minimumCodeSize <= 8),
+        clear_(valid_ ? 1u << minimumCodeSize : 0),
+        firstWidth_(static_cast<unsigned>(minimumCodeSize) + 1),
+        count_(pixels),
+        // A string is at most 4096 long: room past the end lets the last one be written whole.
+        out_(pixels + kMaxCodes)
+  {
+    Clear();
+  }
+
+  bool Valid() const { return valid_; }
+  // Every pixel has its colour; what comes after (the end code, padding) is not looked at.
+  bool Complete() const { return written_ >= count_; }
+
+  // Decodes a block of compressed bytes; false where the data makes no sense.
+  bool Feed(const GifByteType* bytes, std::size_t n)
+  {
+    for (std::size_t i = 0; i < n && !done_; ++i) {
+      bits_ |= static_cast<std::uint32_t>(bytes[i]) << held_;
+      held_ += 8;
+      while (held_ >= width_ && !done_) {
+        const unsigned code = bits_ & ((1u << width_) - 1);
+        bits_ >>= width_;
+        held_ -= width_;
+        if (!Code(code)) return false;
+      }
+    }
+    return true;
+  }
+
+  std::vector<GifPixelType> Take()
+  {
+    out_.resize(count_);
+    return std::move(out_);
+  }
+
+ private:
+  static constexpr unsigned kMaxCodes = 4096;
+
+  void Clear()
+  {
+    width_ = firstWidth_;
+    next_ = clear_ + 2;
+    previousLength_ = 0;
+  }
+
+  bool Code(unsigned code)
+  {
+    if (code == clear_) {
+      Clear();
+      return true;
+    }
+    if (code == clear_ + 1) {
+      done_ = true;
+      return true;
+    }
+    GifPixelType* at = out_.data() + written_;
+    const std::size_t previousStart = written_ - previousLength_;
+    std::size_t length = 1;
+    if (code < clear_) {
+      *at = static_cast<GifPixelType>(code);
+    } else if (previousLength_ == 0) {
+      return false;  // the first code after a clear can only be a colour
+    } else if (code < next_) {
+      length = length_[code];
+      std::memcpy(at, out_.data() + start_[code], length);
+    } else if (code == next_) {
+      // The string being defined: the previous one, just written, and its own first byte again.
+      length = previousLength_ + 1;
+      std::memcpy(at, out_.data() + previousStart, previousLength_);
+      at[previousLength_] = out_[previousStart];
+    } else {
+      return false;
+    }
+    // The previous string and this one's first byte: both lie at the previous string's place.
+    if (previousLength_ != 0 && next_ < kMaxCodes) {
+      start_[next_] = static_cast<std::uint32_t>(previousStart);
+      length_[next_] = static_cast<std::uint16_t>(previousLength_ + 1);
+      ++next_;
+    }
+    // Codes widen once the next one to define no longer fits; with a one-bit code size that is
+    // already so after the first code.
+    if (next_ >= (1u << width_) && width_ < 12) ++width_;
+    written_ += length;
+    previousLength_ = length;
+    if (written_ >= count_) done_ = true;
+    return true;
+  }
+
+  bool valid_;
+  unsigned clear_;
+  unsigned firstWidth_;
+  std::size_t count_;
+  std::vector<GifPixelType> out_;
+  std::size_t written_ = 0;
+  bool done_ = false;
+  std::uint32_t bits_ = 0;
+  unsigned held_ = 0;
+  unsigned width_ = 0, next_ = 0;
+  std::size_t previousLength_ = 0;  // 0 before the first code and after a clear
+  std::array<std::uint32_t, kMaxCodes> start_{};
+  std::array<std::uint16_t, kMaxCodes> length_{};
+};
+
 class GifReader {
  public:
   explicit GifReader(const std::string& path) : path_(path), file_(path)
@@ -234,22 +345,36 @@ class GifReader {
     }
   }
 
+  // giflib's own decoder walks each code's whole chain back for every code it reads, and took most
+  // of the start-up's card check: the compressed blocks are read through giflib and decoded here.
   void ReadPixels(Frame0& frame) const
   {
-    frame.pixels.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
-    auto readRow = [&](int row) {
-      if (DGifGetLine(gif_.get(), frame.pixels.data() + static_cast<std::size_t>(row) * frame.width, frame.width) ==
-          GIF_ERROR)
-        Fail(Failure());
-    };
-    if (gif_->Image.Interlace) {
-      constexpr int start[] = {0, 4, 2, 1};
-      constexpr int step[] = {8, 8, 4, 2};
-      for (int pass = 0; pass < 4; ++pass)
-        for (int row = start[pass]; row < frame.height; row += step[pass]) readRow(row);
-    } else {
-      for (int row = 0; row < frame.height; ++row) readRow(row);
+    const std::size_t count = static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height);
+    int codeSize = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetCode(gif_.get(), &codeSize, &block) == GIF_ERROR) Fail(Failure());
+    LzwDecoder lzw(codeSize, count);
+    if (!lzw.Valid()) Fail(kCorrupt);
+    while (block != nullptr) {
+      if (!lzw.Feed(block + 1, block[0])) Fail(kCorrupt);
+      if (DGifGetCodeNext(gif_.get(), &block) == GIF_ERROR) Fail(Failure());
     }
+    // The blocks ended, or the end code came, before every pixel had its colour.
+    if (!lzw.Complete()) Fail(kCorrupt);
+    std::vector<GifPixelType> pixels = lzw.Take();
+    if (!gif_->Image.Interlace) {
+      frame.pixels = std::move(pixels);
+      return;
+    }
+    // Interlaced rows come in four passes: every 8th row from 0, every 8th from 4, every 4th from 2,
+    // every 2nd from 1.
+    frame.pixels.resize(count);
+    constexpr int start[] = {0, 4, 2, 1};
+    constexpr int step[] = {8, 8, 4, 2};
+    const GifPixelType* in = pixels.data();
+    for (int pass = 0; pass < 4; ++pass)
+      for (int row = start[pass]; row < frame.height; row += step[pass], in += frame.width)
+        std::memcpy(frame.pixels.data() + static_cast<std::size_t>(row) * frame.width, in, frame.width);
   }
 
   // Later frames only have to be complete: their data is read, not decoded.

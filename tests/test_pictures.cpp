@@ -81,6 +81,32 @@ void WriteTwoFrameGif(const std::string& path)
   ASSERT_EQ(EGifCloseFile(gif, &error), GIF_OK);
 }
 
+// Writes one frame of colour indices with giflib's encoder: a palette of 2^bits distinct colours.
+void WriteIndexedGif(const std::string& path, int width, int height, int bits, bool interlaced,
+                     const std::vector<GifPixelType>& pixels)
+{
+  int error = 0;
+  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+  ASSERT_NE(gif, nullptr);
+  std::vector<GifColorType> colours(std::size_t{1} << bits);
+  for (std::size_t i = 0; i < colours.size(); ++i)
+    colours[i] = {static_cast<GifByteType>(i), static_cast<GifByteType>(255 - i), static_cast<GifByteType>(i * 7)};
+  ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
+  ASSERT_EQ(EGifPutScreenDesc(gif, width, height, bits, 0, map), GIF_OK);
+  ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, width, height, interlaced, nullptr), GIF_OK);
+  std::vector<int> rows;
+  if (interlaced) {
+    for (auto [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+      for (int row = start; row < height; row += step) rows.push_back(row);
+  } else {
+    for (int row = 0; row < height; ++row) rows.push_back(row);
+  }
+  for (int row : rows)
+    ASSERT_EQ(EGifPutLine(gif, const_cast<GifPixelType*>(pixels.data()) + row * width, width), GIF_OK);
+  GifFreeMapObject(map);
+  ASSERT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+}
+
 class PictureFiles : public ::testing::Test {
  protected:
   std::string File(const std::string& name) const { return (fs::path(dir.path().toStdString()) / name).string(); }
@@ -128,6 +154,79 @@ TEST_F(PictureFiles, DecodesInterlacingLocalPalettesOffsetsAndTransparency)
   EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0) << "the second frame is not drawn";
 }
 
+TEST_F(PictureFiles, DecodesWhatAnEncoderWrites)
+{
+  // Noise fills the code table again and again; runs make the longest strings the table holds.
+  struct Case {
+    const char* name;
+    int width, height, bits;
+    bool interlaced;
+    int (*colour)(int x, int y);
+  };
+  const Case cases[] = {
+      {"noise", 300, 200, 8, false, [](int x, int y) { return (x * 7919 + y * 104729 + (x * y) % 13) & 0xFF; }},
+      {"noise, interlaced", 97, 61, 8, true, [](int x, int y) { return (x * 31 + y * 17 + x * x * y) & 0xFF; }},
+      {"two colours", 73, 97, 1, false, [](int x, int y) { return (x / 3 + y / 5) & 1; }},
+      {"stripes", 640, 480, 4, false, [](int x, int) { return (x / 40) & 15; }},
+      {"one colour", 1024, 1024, 2, false, [](int, int) { return 3; }},
+  };
+  for (const Case& c : cases) {
+    std::vector<GifPixelType> pixels(static_cast<std::size_t>(c.width) * c.height);
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) pixels[y * c.width + x] = static_cast<GifPixelType>(c.colour(x, y));
+    WriteIndexedGif(File("encoded.gif"), c.width, c.height, c.bits, c.interlaced, pixels);
+    const QImage image = LoadCardPicture(File("encoded.gif"));
+    ASSERT_EQ(image.size(), QSize(c.width, c.height)) << c.name;
+    int wrong = 0;
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) {
+        const int i = pixels[y * c.width + x];
+        wrong += image.pixel(x, y) != qRgb(i, 255 - i, (i * 7) & 0xFF);
+      }
+    EXPECT_EQ(wrong, 0) << c.name;
+  }
+
+  // A writer may never clear the table: past 4096 codes it stays full and the codes stay 12 bits
+  // wide. Here every code is a colour, so the picture is the codes themselves.
+  constexpr int kWidth = 80, kHeight = 64;
+  std::vector<unsigned char> data;
+  std::uint32_t bits = 0;
+  int held = 0, width = 9, next = 258;
+  auto put = [&](int code) {
+    bits |= static_cast<std::uint32_t>(code) << held;
+    for (held += width; held >= 8; held -= 8, bits >>= 8) data.push_back(bits & 0xFF);
+  };
+  for (int i = 0; i < kWidth * kHeight; ++i) {
+    put((i * 37) & 0xFF);
+    // Each code after the first defines one more, and the width follows the table's size.
+    if (i > 0 && next < 4096 && ++next == (1 << width) && width < 12) ++width;
+  }
+  put(257);
+  if (held > 0) data.push_back(bits & 0xFF);
+  std::vector<unsigned char> file = {'G', 'I', 'F', '8', '7', 'a', kWidth, 0, kHeight, 0, 0xF7, 0, 0};
+  for (int i = 0; i < 256; ++i) file.insert(file.end(), {static_cast<unsigned char>(i), 0, 0});
+  file.insert(file.end(), {0x2C, 0, 0, 0, 0, kWidth, 0, kHeight, 0, 0, 8});
+  for (std::size_t at = 0; at < data.size(); at += 255) {
+    const std::size_t n = std::min<std::size_t>(255, data.size() - at);
+    file.push_back(static_cast<unsigned char>(n));
+    file.insert(file.end(), data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + n));
+  }
+  file.insert(file.end(), {0, 0x3B});
+  WriteBytes(File("noclear.gif"), file);
+  const QImage image = LoadCardPicture(File("noclear.gif"));
+  int wrong = 0;
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    wrong += image.pixel(i % kWidth, i / kWidth) != qRgb((i * 37) & 0xFF, 0, 0);
+  EXPECT_EQ(wrong, 0);
+
+  // A one-bit code size, which no common writer uses but a file may: the codes widen to 3 bits right
+  // after the first one. Clear, 0, 1, then the string "0 1" defined by them, then the end code.
+  WriteBytes(File("onebit.gif"), {'G', 'I',  'F', '8', '7', 'a', 4, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0,   0,
+                                  0,   0x2C, 0,   0,   0,   0,   4, 0, 1, 0, 0,    1, 2, 0x12, 0x0E, 0,    0x3B});
+  const QImage oneBit = LoadCardPicture(File("onebit.gif"));
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(oneBit.pixel(x, 0), x % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0)) << x;
+}
+
 TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
 {
   std::vector<unsigned char> card = ReadBytes(ProgramFolder() + "/cards/Kh.gif");
@@ -140,6 +239,12 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   std::vector<unsigned char> defect = kTinyGif;
   defect[39] = defect[40] = 0xFF;  // codes the compressed image cannot hold
   WriteBytes(File("defect.gif"), defect);
+  std::vector<unsigned char> early = kTinyGif;
+  early[39] = 0x2C;  // clear, then the end code before the one pixel
+  WriteBytes(File("earlyend.gif"), early);
+  std::vector<unsigned char> noData(kTinyGif.begin(), kTinyGif.begin() + 38);
+  noData.insert(noData.end(), {0x00, 0x3B});  // the code size, then no data block at all
+  WriteBytes(File("nodata.gif"), noData);
   std::vector<unsigned char> huge = kTinyGif;
   huge[6] = huge[7] = huge[8] = huge[9] = 0xFF;  // a 65535 x 65535 screen
   WriteBytes(File("huge.gif"), huge);
@@ -157,6 +262,7 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   const std::pair<const char*, const char*> cases[] = {
       {"cut.gif", "image incomplète"},           {"cutbeforetrailer.gif", "image incomplète"},
       {"defect.gif", "image endommagée"},        {"huge.gif", "dimensions invalides"},
+      {"earlyend.gif", "image endommagée"},      {"nodata.gif", "image endommagée"},
       {"hugeframe.gif", "dimensions invalides"}, {"text.gif", "ce n'est pas une image GIF"},
       {"empty.gif", "image incomplète"},         {"header.gif", "image incomplète"},
       {"noframe.gif", "image endommagée"},       {"missing.gif", "fichier introuvable"},
