@@ -21,17 +21,20 @@ constexpr auto Sunken = Frame::Sunken;
 constexpr auto Back = StoredPicture::CardBack;
 constexpr auto NoPicture = StoredPicture::None;
 
+// A table of columns, aligned by hand; the formatter would pack each row.
+// clang-format off
 constexpr ControlDefinition kControls[] = {
     // set          first last  placement   left  top   width height  visible enabled drag  frame    picture
-    {imgPile, 0, 27, Tableau, 0, 0, 1095, 1455, false, false, Auto, Flat, NoPicture},
-    {imgPile, 28, 51, Fixed, 1560, 240, 1095, 1455, false, false, Auto, NoFrame, NoPicture},
-    {imgBack, 0, 27, Tableau, 0, 0, 1125, 1485, true, true, Manual, Flat, Back},
-    {imgBack, 28, 50, Fixed, 240, 240, 1095, 1455, true, true, Manual, NoFrame, Back},
-    {imgBack, 51, 51, Fixed, 240, 240, 1125, 1485, true, true, Manual, Flat, Back},
-    {imgKingMove, 0, 6, EachColumn, 0, 2040, 1095, 1455, true, true, Manual, Flat, NoPicture},
-    {imgSuitPile, 0, 3, Foundation, 0, 240, 1095, 1500, true, true, Manual, Sunken, NoPicture},
-    {imgEnd, 0, 0, Fixed, 240, 240, 1095, 1455, true, true, Manual, NoFrame, NoPicture},
+    {imgPile,        0,  27,  Tableau,      0,    0, 1095, 1455, false, false, Auto,   Flat,    NoPicture},
+    {imgPile,       28,  51,  Fixed,     1560,  240, 1095, 1455, false, false, Auto,   NoFrame, NoPicture},
+    {imgBack,        0,  27,  Tableau,      0,    0, 1125, 1485, true,  true,  Manual, Flat,    Back},
+    {imgBack,       28,  50,  Fixed,      240,  240, 1095, 1455, true,  true,  Manual, NoFrame, Back},
+    {imgBack,       51,  51,  Fixed,      240,  240, 1125, 1485, true,  true,  Manual, Flat,    Back},
+    {imgKingMove,    0,   6,  EachColumn,   0, 2040, 1095, 1455, true,  true,  Manual, Flat,    NoPicture},
+    {imgSuitPile,    0,   3,  Foundation,   0,  240, 1095, 1500, true,  true,  Manual, Sunken,  NoPicture},
+    {imgEnd,         0,   0,  Fixed,      240,  240, 1095, 1455, true,  true,  Manual, NoFrame, NoPicture},
 };
+// clang-format on
 
 constexpr CreationRun kCreationOrder[] = {
     {imgKingMove, 6, 6}, {imgKingMove, 3, 0}, {imgEnd, 0, 0},      {imgPile, 51, 0},
