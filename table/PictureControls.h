@@ -44,6 +44,7 @@ struct TwipRect {
   {
     return o.Left >= Left && o.Top >= Top && o.Left + o.Width <= Left + Width && o.Top + o.Height <= Top + Height;
   }
+  friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };
 
 class ControlSurface;

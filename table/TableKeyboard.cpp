@@ -66,12 +66,6 @@ TwipRect Union(const TwipRect& a, const TwipRect& b)
           std::max(a.Top + a.Height, b.Top + b.Height) - top};
 }
 
-bool Differ(const std::optional<TwipRect>& a, const std::optional<TwipRect>& b)
-{
-  if (a.has_value() != b.has_value()) return true;
-  return a && (a->Left != b->Left || a->Top != b->Top || a->Width != b->Width || a->Height != b->Height);
-}
-
 }  // namespace
 
 std::span<const KeyBinding> KeyMap() { return kKeyMap; }
@@ -136,12 +130,7 @@ KeyboardMarks TableKeyboard::Marks() const
     if (const std::optional<std::int16_t> card = CursorCard(cards))
       marks.Cursor = Union(form_.imgPile(*card).Rect(), form_.imgPile(cards.FaceUp.back()).Rect());
   }
-  if (!marks.Cursor) {
-    if (const PictureControl* front = FrontControl(form_, place_))
-      marks.Cursor = front->Rect();
-    else  // the empty waste: where its card would lie
-      marks.Cursor = TwipRect{WasteLeft, WasteTop, form_.imgEnd().Width(), form_.imgEnd().Height()};
-  }
+  if (!marks.Cursor) marks.Cursor = PlaceArea(form_, place_);
   if (held_) {
     // The held card and the cards that would go with it.
     std::int16_t slot = *held_;
@@ -192,7 +181,7 @@ bool TableKeyboard::Press(KeyCommand command)
   }
   if (viewed) {
     const KeyboardMarks after = Marks();
-    if (Differ(before.Cursor, after.Cursor) || Differ(before.Held, after.Held)) {
+    if (before.Cursor != after.Cursor || before.Held != after.Held) {
       RepaintMarks(before);
       RepaintMarks(after);
     }

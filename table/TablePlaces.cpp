@@ -3,7 +3,10 @@
 #include "table/TablePlaces.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 
+#include "table/CardCodes.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
 
@@ -14,12 +17,13 @@ namespace {
 constexpr const char* kRankNames[] = {"As",   "Deux", "Trois", "Quatre", "Cinq", "Six", "Sept",
                                       "Huit", "Neuf", "Dix",   "Valet",  "Dame", "Roi"};
 
+// In the order of the suit letters: diamonds, clubs, hearts, spades.
+constexpr const char* kSuitNames[] = {"carreau", "trèfle", "cœur", "pique"};
+
 const char* SuitName(const std::string& suit)
 {
-  if (suit == "h") return "cœur";
-  if (suit == "d") return "carreau";
-  if (suit == "s") return "pique";
-  return "trèfle";
+  const std::size_t k = suit.empty() ? std::string_view::npos : SuitLetters.find(suit[0]);
+  return k < std::size(kSuitNames) ? kSuitNames[k] : "?";
 }
 
 // The column (0..6) a face at `left` stands in, or -1 between columns.
@@ -164,6 +168,12 @@ PictureControl* FrontControl(frmSolitaire& form, int place)
   for (int row = c; row >= 0; --row)
     if (PictureControl& back = form.imgBack(TableauSlot(c, row)); back.Visible()) return &back;
   return &form.imgKingMove(c);
+}
+
+TwipRect PlaceArea(frmSolitaire& form, int place)
+{
+  if (const PictureControl* front = FrontControl(form, place)) return front->Rect();
+  return {WasteLeft, WasteTop, form.imgEnd().Width(), form.imgEnd().Height()};
 }
 
 std::string CardName(const Card& card)

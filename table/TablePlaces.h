@@ -67,6 +67,8 @@ int PlaceOfCard(const frmSolitaire& form, std::int16_t slot);
 // front card: the stock's front back (or the empty-stock marker), the waste's card, the foundation,
 // a column's last card (or its empty-column target). Null where nothing is there to reach.
 PictureControl* FrontControl(frmSolitaire& form, int place);
+// Where the place lies: its front control, or where a card would lie on the empty waste.
+TwipRect PlaceArea(frmSolitaire& form, int place);
 
 // "Valet de cœur".
 std::string CardName(const Card& card);

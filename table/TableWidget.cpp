@@ -167,10 +167,7 @@ QString TableWidget::PlaceName(int place) const
 
 QRect TableWidget::PlaceScreenRect(int place) const
 {
-  const PictureControl* front = FrontControl(form_, place);
-  const QRect local = front != nullptr
-                          ? PixelRect(front->Rect())
-                          : PixelRect({WasteLeft, WasteTop, form_.imgEnd().Width(), form_.imgEnd().Height()});
+  const QRect local = PixelRect(PlaceArea(form_, place));
   return QRect(mapToGlobal(local.topLeft()), local.size());
 }
 
