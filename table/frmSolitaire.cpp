@@ -101,14 +101,13 @@ void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::in
 
 QImage frmSolitaire::ReadPicture(const std::string& path)
 {
+  // The deal's pictures were read before it asked for them; each is handed out once.
   if (const auto it = readAhead_.find(path); it != readAhead_.end()) {
     QImage picture = std::move(it->second);
     readAhead_.erase(it);
     return picture;
   }
-  // What the start-up has just read need not be read again; the picture is handed out once.
-  QImage read = startUpReads_ ? startUpReads_->Take(path) : QImage();
-  return LoadCardPictureAt(path, PictureScale(pixelRatio_), std::move(read));
+  return LoadCardPictureAt(path, PictureScale(pixelRatio_));
 }
 
 void frmSolitaire::ReadDealAhead()
@@ -118,6 +117,7 @@ void frmSolitaire::ReadDealAhead()
   for (const std::int16_t slot : LastDealtSlots)
     paths.push_back(CardPicturePath(folder_, Deck[static_cast<std::size_t>(slot)].Code));
   paths.push_back(EmptyStockPicturePath(folder_));
+  // What the start-up has just read need not be read again.
   std::vector<QImage> read(paths.size());
   if (startUpReads_)
     for (std::size_t k = 0; k < paths.size(); ++k) read[k] = startUpReads_->Take(paths[k]);
@@ -127,10 +127,6 @@ void frmSolitaire::ReadDealAhead()
   std::vector<std::optional<QImage>> pictures(paths.size());
   auto readPart = [&](std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
-      if (scale < 2 && !read[k].isNull()) {
-        pictures[k] = std::move(read[k]);
-        continue;
-      }
       try {
         pictures[k] = LoadCardPictureAt(paths[k], scale, std::move(read[k]));
       } catch (const PictureError&) {
