@@ -15,6 +15,8 @@ namespace korvel {
 
 namespace {
 
+constexpr std::string_view kCardBackFile = "back.jpg";
+
 // The window icon's larger drawings beside its 32-pixel one: "icon-48.png" beside "icon.png".
 constexpr int kWindowIconSizes[] = {48, 64};
 
@@ -81,10 +83,10 @@ QImage BuiltInPicture(const QString& resource, int scale)
 
 void ReadStartUpPictures(int scale)
 {
-  std::vector<std::pair<QString, int>> wanted = {{BuiltInResource("icon.png"), 1}};
+  std::vector<std::pair<QString, int>> wanted = {{BuiltInResource(ProgramIconFile), 1}};
   for (const int size : kWindowIconSizes) wanted.emplace_back(LargerIcon(wanted.front().first, size), 1);
   for (const int at : scale > 1 ? std::vector<int>{1, 2} : std::vector<int>{1}) {
-    wanted.emplace_back(BuiltInResource("back.jpg"), at);
+    wanted.emplace_back(BuiltInResource(kCardBackFile), at);
     for (const MenuBitmap& bitmap : MenuBitmaps) wanted.emplace_back(BuiltInResource(bitmap.File), at);
   }
   for (const auto& [resource, at] : wanted) {
@@ -99,10 +101,10 @@ const QImage& CardBackPicture(int scale)
 {
   // A normal screen never reads the twice-size one.
   if (scale >= 2) {
-    static const QImage twice = BuiltInPicture(BuiltInResource("back.jpg"), 2);
+    static const QImage twice = BuiltInPicture(BuiltInResource(kCardBackFile), 2);
     return twice;
   }
-  static const QImage back = BuiltInPicture(BuiltInResource("back.jpg"), 1);
+  static const QImage back = BuiltInPicture(BuiltInResource(kCardBackFile), 1);
   return back;
 }
 

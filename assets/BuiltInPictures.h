@@ -22,6 +22,9 @@ int PictureScale(double devicePixelRatio);
 // The twice-size version's name: "cards/Ks.gif" -> "cards/Ks@2x.gif".
 std::string TwiceSizePath(const std::string& path);
 
+// The program's icon, for every window and the application; its larger drawings lie beside it.
+inline constexpr std::string_view ProgramIconFile = "icon.png";
+
 // The resource of a built-in picture file: "back.jpg" -> ":/korvel/back.jpg".
 QString BuiltInResource(std::string_view file);
 

@@ -49,7 +49,7 @@ void SetUpApplication(QApplication& /*app*/)
   QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
   // Ties the windows to the desktop entry, so the desktop shows the product's name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("korvel-solitaire"));
-  QApplication::setWindowIcon(WindowIcon(BuiltInResource("icon.png")));
+  QApplication::setWindowIcon(WindowIcon(BuiltInResource(ProgramIconFile)));
   // The menu pictures are part of the menus' design, even where the desktop hides menu icons.
   QCoreApplication::setAttribute(Qt::AA_DontShowIconsInMenus, false);
   InstallQtTranslations(QLocale::system());

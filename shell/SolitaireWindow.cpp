@@ -63,7 +63,7 @@ SolitaireWindow::SolitaireWindow(frmSolitaire& form, QWidget* parent)
 {
   setObjectName(QStringLiteral("frmSolitaire"));
   setWindowTitle(SolitaireCaption());
-  setWindowIcon(WindowIcon(BuiltInResource("icon.png")));
+  setWindowIcon(WindowIcon(BuiltInResource(ProgramIconFile)));
   setCentralWidget(table_);
   BuildMenus();
   CentreOnScreen();
