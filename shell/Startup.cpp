@@ -50,8 +50,7 @@ int RunSolitaire(QApplication& app, StartOptions options)
   StartUpCardReads reads =
       options.CardFiles.valid()
           ? options.CardFiles.get()
-          : ReadCardFiles(options.ProgramFolder.empty() ? QCoreApplication::applicationDirPath().toStdString()
-                                                        : options.ProgramFolder);
+          : ReadCardFiles(options.ProgramFolder.empty() ? ExecutableFolder() : options.ProgramFolder);
   const std::string folder = reads.Folder();
   const auto report = options.Report ? options.Report : ShowReport;
   auto reportPictures = [&report](QWidget* parent, const std::vector<BadPicture>& bad) {
