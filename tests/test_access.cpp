@@ -53,7 +53,9 @@ class ScreenReader : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
     widget.setFocus();
     previous_ = QAccessible::installUpdateHandler(&Listen);
-    ASSERT_TRUE(QAccessible::isActive()) << "run under with_screen_reader_bus.sh";
+    // The bridge joins the accessibility bus by an answer that comes through the event loop.
+    ASSERT_TRUE(QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000))
+        << "run under with_screen_reader_bus.sh";
     heard.clear();
   }
   void TearDown() override { QAccessible::installUpdateHandler(previous_); }
