@@ -24,5 +24,5 @@ int main(int argc, char** argv)
     // exit() ends the loop without a close request, so no question is asked.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
   };
-  return korvel::RunSolitaire(app, std::move(options));
+  korvel::EndProgram(korvel::RunSolitaire(app, std::move(options)));
 }

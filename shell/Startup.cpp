@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "Identity.h"
@@ -84,6 +85,12 @@ int RunSolitaire(QApplication& app, StartOptions options)
   QObject::connect(window.windowHandle(), &QWindow::screenChanged, &window,
                    [&form, &window] { form.SetPixelRatio(window.devicePixelRatioF()); });
   return app.exec();
+}
+
+void EndProgram(int status)
+{
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 std::future<StartUpCardReads> ReadCardFilesInBackground(std::string programFolder)

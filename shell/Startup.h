@@ -32,6 +32,13 @@ struct StartOptions {
 // Returns the program's exit status: non-zero when a card picture could not be read.
 int RunSolitaire(QApplication& app, StartOptions options = {});
 
+// Ends the process with `status` once the event loop is over, while the application object still
+// exists: nothing is left to save by then, and Qt 6.4's Wayland client can deadlock when it takes
+// its display connection down (its two event threads each wait for the other), which would leave
+// the game running without a window. Standard output and error are flushed first; the sanitizers'
+// leak check at exit is skipped with the rest (the tests that end normally keep it).
+[[noreturn]] void EndProgram(int status);
+
 // Starts reading the card files of `programFolder` on a thread of their own, so that they are read
 // while the toolkit starts and connects to the display. Only the files are read there, without Qt;
 // everything the game does stays on the main thread, which takes the answers before it makes the

@@ -14,5 +14,5 @@ int main(int argc, char** argv)
   korvel::StartOptions options;
   options.CardFiles = korvel::ReadCardFilesInBackground(korvel::ExecutableFolder());
   QApplication app(argc, argv);
-  return korvel::RunSolitaire(app, std::move(options));
+  korvel::EndProgram(korvel::RunSolitaire(app, std::move(options)));
 }
