@@ -13,16 +13,12 @@
 
 int main(int argc, char** argv)
 {
-  korvel::StartOptions options;
-  options.CardFiles = korvel::ReadCardFilesInBackground(korvel::ExecutableFolder());
-  QApplication app(argc, argv);
-  options.AtFirstFrame = [] {
+  korvel::RunProgram(argc, argv, [] {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     std::printf("first-frame %lld\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
     std::fflush(stdout);
     // exit() ends the loop without a close request, so no question is asked.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-  };
-  korvel::EndProgram(korvel::RunSolitaire(app, std::move(options)));
+  });
 }

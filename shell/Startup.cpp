@@ -93,6 +93,15 @@ void EndProgram(int status)
   std::_Exit(status);
 }
 
+void RunProgram(int& argc, char** argv, std::function<void()> atFirstFrame)
+{
+  StartOptions options;
+  options.CardFiles = ReadCardFilesInBackground(ExecutableFolder());
+  options.AtFirstFrame = std::move(atFirstFrame);
+  QApplication app(argc, argv);
+  EndProgram(RunSolitaire(app, std::move(options)));
+}
+
 std::future<StartUpCardReads> ReadCardFilesInBackground(std::string programFolder)
 {
   // Plain file reading, no Qt: Qt itself is not to be used before its application object exists.

@@ -39,6 +39,11 @@ int RunSolitaire(QApplication& app, StartOptions options = {});
 // leak check at exit is skipped with the rest (the tests that end normally keep it).
 [[noreturn]] void EndProgram(int status);
 
+// The executable's run once its command line has been answered: the card files are read while Qt
+// starts and connects to the display, the game runs, and the process ends with its status.
+// `atFirstFrame` as in StartOptions.
+[[noreturn]] void RunProgram(int& argc, char** argv, std::function<void()> atFirstFrame = {});
+
 // Starts reading the card files of `programFolder` on a thread of their own, so that they are read
 // while the toolkit starts and connects to the display. Only the files are read there, without Qt;
 // everything the game does stays on the main thread, which takes the answers before it makes the
