@@ -52,20 +52,6 @@ QImage ReadBuiltInPicture(const QString& resource, int scale)
 
 }  // namespace
 
-int PictureScale(double devicePixelRatio) { return devicePixelRatio > 1.0 ? 2 : 1; }
-
-std::string TwiceSizePath(const std::string& path)
-{
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t dot = path.find_last_of('.');
-  std::string twice = path;
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    twice += "@2x";
-  else
-    twice.insert(dot, "@2x");
-  return twice;
-}
-
 QString BuiltInResource(std::string_view file)
 {
   return QStringLiteral(":/korvel/") + QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));

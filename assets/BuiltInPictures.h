@@ -1,26 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
-// The pictures built into the program (":/korvel/..."), read for the screen they are shown on.
-// Beside a picture may lie a version of twice its size named "<name>@2x.<ext>", Qt's own
-// convention: on a screen of more than one device pixel per pixel it is read instead, marked with a
-// devicePixelRatio of 2, and drawn at the normal picture's place and size.
+// The pictures built into the program (":/korvel/..."), read for the screen they are shown on: a
+// twice-size version beside a picture (see cards/PictureScale.h) is read instead on a
+// high-density screen, marked with a devicePixelRatio of 2.
 
 #include <QIcon>
 #include <QImage>
 #include <QString>
 
-#include <string>
 #include <string_view>
 
+#include "cards/PictureScale.h"
+
 namespace korvel {
-
-// The scale pictures are read at for a screen of `devicePixelRatio`: 2 above a ratio of 1 (a
-// ratio of 1.5 draws the twice-size picture scaled down rather than the normal one scaled up).
-int PictureScale(double devicePixelRatio);
-
-// The twice-size version's name: "cards/Ks.gif" -> "cards/Ks@2x.gif".
-std::string TwiceSizePath(const std::string& path);
 
 // The program's icon, for every window and the application; its larger drawings lie beside it.
 inline constexpr std::string_view ProgramIconFile = "icon.png";

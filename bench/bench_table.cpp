@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "TableFixture.h"
+#include "cards/Card.h"
+#include "places/TableKeyboard.h"
+#include "places/TablePlaces.h"
 #include "rules/MCardTest.h"
-#include "table/Card.h"
 #include "table/TableDefinition.h"
-#include "table/TableKeyboard.h"
-#include "table/TablePainter.h"
-#include "table/TablePlaces.h"
 #include "table/frmSolitaire.h"
+#include "view/TablePainter.h"
 
 using namespace korvel;
 using namespace korvel::testing;

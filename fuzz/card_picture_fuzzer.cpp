@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "table/CardPictures.h"
+#include "cardfiles/CardPictures.h"
 
 namespace {
 

@@ -7,14 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace korvel {
-
-// Booleans in records and rule results are 16-bit: -1 is true, 0 is false; callers test for -1.
-using Bool16 = std::int16_t;
-inline constexpr Bool16 True16 = -1;
-inline constexpr Bool16 False16 = 0;
-
-}  // namespace korvel
+#include "rules/Bool16.h"
 
 namespace MCardTest {
 

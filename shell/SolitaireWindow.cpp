@@ -22,8 +22,8 @@
 #include "shell/MenuDefinition.h"
 #include "shell/WebLinks.h"
 #include "shell/frmAbout.h"
-#include "table/TableWidget.h"
 #include "table/frmSolitaire.h"
+#include "view/TableWidget.h"
 
 namespace korvel {
 

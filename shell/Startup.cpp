@@ -16,13 +16,13 @@
 
 #include "Identity.h"
 #include "assets/BuiltInPictures.h"
+#include "cardfiles/CardPictures.h"
 #include "shell/MenuDecoration.h"
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
-#include "table/CardPictures.h"
 #include "table/PictureControls.h"
-#include "table/TableWidget.h"
 #include "table/frmSolitaire.h"
+#include "view/TableWidget.h"
 
 namespace korvel {
 

@@ -9,7 +9,7 @@
 #include <future>
 #include <string>
 
-#include "table/CardPictures.h"
+#include "cardfiles/CardPictures.h"
 
 class QApplication;
 class QWidget;

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "assets/BuiltInPictures.h"
-#include "table/Card.h"
+#include "cards/Card.h"
 
 namespace korvel {
 

@@ -14,11 +14,11 @@
 #include <unordered_map>
 #include <utility>
 
+#include "cardfiles/CardPictures.h"
+#include "cards/Card.h"
+#include "cards/Shuffle.h"
 #include "table/Background.h"
-#include "table/Card.h"
-#include "table/CardPictures.h"
 #include "table/PictureControls.h"
-#include "table/Shuffle.h"
 
 namespace korvel {
 

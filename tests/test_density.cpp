@@ -14,7 +14,7 @@
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
-#include "table/TableWidget.h"
+#include "view/TableWidget.h"
 
 using namespace korvel;
 using namespace korvel::testing;

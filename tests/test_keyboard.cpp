@@ -10,8 +10,8 @@
 #include <QtCore/qnamespace.h>
 
 #include "TableFixture.h"
-#include "table/TableKeyboard.h"
-#include "table/TablePlaces.h"
+#include "places/TableKeyboard.h"
+#include "places/TablePlaces.h"
 
 using namespace korvel;
 using namespace korvel::testing;

@@ -22,7 +22,7 @@
 #include "TableFixture.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/Startup.h"
-#include "table/TableWidget.h"
+#include "view/TableWidget.h"
 
 using namespace korvel;
 using namespace korvel::testing;

@@ -18,9 +18,9 @@
 #include "TableFixture.h"
 #include "TableSoak.h"
 
-#include "table/TablePainter.h"
-#include "table/TablePlaces.h"
-#include "table/TableWidget.h"
+#include "places/TablePlaces.h"
+#include "view/TablePainter.h"
+#include "view/TableWidget.h"
 
 using namespace korvel;
 using namespace korvel::testing;

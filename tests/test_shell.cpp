@@ -36,8 +36,8 @@
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/WebLinks.h"
-#include "table/TableWidget.h"
 #include "test_shell_modal.h"
+#include "view/TableWidget.h"
 
 using namespace korvel;
 using namespace korvel::testing;

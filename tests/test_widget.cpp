@@ -11,8 +11,8 @@
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
-#include "table/TablePainter.h"
-#include "table/TableWidget.h"
+#include "view/TablePainter.h"
+#include "view/TableWidget.h"
 
 using namespace korvel;
 using namespace korvel::testing;

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "rules/MCardTest.h"
 #include "table/frmSolitaire.h"
 
 namespace korvel::testing {

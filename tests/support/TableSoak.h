@@ -17,10 +17,10 @@
 #include <utility>
 #include <vector>
 
+#include "places/TableKeyboard.h"
 #include "rules/MCardTest.h"
-#include "table/TableKeyboard.h"
-#include "table/TablePainter.h"
 #include "table/frmSolitaire.h"
+#include "view/TablePainter.h"
 
 namespace korvel::testing {
 

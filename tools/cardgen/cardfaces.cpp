@@ -18,7 +18,7 @@
 #include <cmath>
 #include <vector>
 
-#include "table/CardCodes.h"
+#include "cards/CardCodes.h"
 
 namespace korvel::cardgen {
 

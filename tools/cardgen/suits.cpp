@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "table/CardCodes.h"
+#include "cards/CardCodes.h"
 
 namespace korvel::cardgen {
 

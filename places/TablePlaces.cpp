@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "table/TablePlaces.h"
+#include "places/TablePlaces.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string_view>
 
-#include "table/CardCodes.h"
+#include "cards/CardCodes.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
 

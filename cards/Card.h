@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "rules/MCardTest.h"
+#include "rules/Bool16.h"
 
 namespace korvel {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "table/TableWidget.h"
+#include "view/TableWidget.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -10,10 +10,10 @@
 
 #include <cmath>
 
-#include "table/TableAccessible.h"
 #include "table/TableDefinition.h"
-#include "table/TablePainter.h"
 #include "table/frmSolitaire.h"
+#include "view/TableAccessible.h"
+#include "view/TablePainter.h"
 
 namespace korvel {
 

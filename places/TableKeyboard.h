@@ -10,8 +10,8 @@
 #include <optional>
 #include <span>
 
+#include "places/TablePlaces.h"
 #include "table/PictureControls.h"
-#include "table/TablePlaces.h"
 
 namespace korvel {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "table/Card.h"
+#include "cards/Card.h"
 
-#include "table/CardCodes.h"
+#include "cards/CardCodes.h"
 
 namespace korvel {
 

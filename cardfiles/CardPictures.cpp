@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "table/CardPictures.h"
+#include "cardfiles/CardPictures.h"
 
 #include <gif_lib.h>
 
@@ -19,8 +19,8 @@
 #include <unordered_set>
 
 #include "Identity.h"
-#include "assets/BuiltInPictures.h"
-#include "table/Card.h"
+#include "cards/Card.h"
+#include "cards/PictureScale.h"
 
 namespace korvel {
 

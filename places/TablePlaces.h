@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "table/Card.h"
+#include "cards/Card.h"
 #include "table/PictureControls.h"
 
 namespace korvel {

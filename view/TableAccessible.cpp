@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "table/TableAccessible.h"
+#include "view/TableAccessible.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "table/TableWidget.h"
+#include "view/TableWidget.h"
 
 namespace korvel {
 

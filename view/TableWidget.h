@@ -9,7 +9,7 @@
 #include <array>
 #include <optional>
 
-#include "table/TableKeyboard.h"
+#include "places/TableKeyboard.h"
 
 namespace korvel {
 

@@ -6,8 +6,8 @@
 
 #include <QRect>
 
+#include "places/TableKeyboard.h"
 #include "table/PictureControls.h"
-#include "table/TableKeyboard.h"
 
 class QPainter;
 
