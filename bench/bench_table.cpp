@@ -25,6 +25,7 @@
 #include "rules/MCardTest.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
+#include "view/Pixels.h"
 #include "view/TablePainter.h"
 
 using namespace korvel;
@@ -263,7 +264,8 @@ void BM_PlaceNames(benchmark::State& state)
   BuildRunOn(form, 0, 29, {"Qh", "Jc", "td", "9s", "8h", "7c", "6d", "5s", "4h", "3c", "2d"});
   form.imgBack_Click(51);
   for (auto _ : state) {
-    for (int place = 0; place < PlaceCount; ++place) benchmark::DoNotOptimize(PlaceName(form, place));
+    const TablePlaces places(form);
+    for (int place = 0; place < PlaceCount; ++place) benchmark::DoNotOptimize(places.Name(place));
   }
 }
 BENCHMARK(BM_PlaceNames)->Unit(benchmark::kMicrosecond)->UseRealTime();

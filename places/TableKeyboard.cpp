@@ -78,37 +78,35 @@ std::optional<KeyCommand> CommandForKey(int qtKey, int modifiers)
   return std::nullopt;
 }
 
-TableKeyboard::TableKeyboard(frmSolitaire& form) : form_(form), deal_(form.DealNumber()) {}
+TableKeyboard::TableKeyboard(frmSolitaire& form) : form_(form)
+{
+  form_.OnDealt = [this] { NewDeal(); };
+}
 
-void TableKeyboard::FollowDeal() const
+TableKeyboard::~TableKeyboard() { form_.OnDealt = nullptr; }
+
+void TableKeyboard::NewDeal()
 {
   // After every new deal the cursor is on the stock and nothing is held.
-  if (deal_ == form_.DealNumber()) return;
-  deal_ = form_.DealNumber();
   place_ = StockPlace;
   columnCard_.reset();
   held_.reset();
 }
 
-int TableKeyboard::Place() const
+const TablePlaces& TableKeyboard::Places()
 {
-  FollowDeal();
-  return place_;
+  const std::uint64_t version = form_.Controls().Version();
+  if (!places_ || placesVersion_ != version) {
+    places_.emplace(form_);
+    placesVersion_ = version;
+  }
+  return *places_;
 }
 
-std::optional<std::int16_t> TableKeyboard::Held() const
+std::optional<std::int16_t> TableKeyboard::CursorCard()
 {
-  FollowDeal();
-  return held_;
-}
-
-std::optional<std::int16_t> TableKeyboard::CursorCard() const
-{
-  FollowDeal();
   if (!IsColumnPlace(place_)) return std::nullopt;
-  // On the column's last card unless Up has chosen another: no need to read the whole column.
-  if (!columnCard_) return LastFaceUp(form_, place_ - FirstColumnPlace);
-  return CursorCard(ReadColumn(form_, place_ - FirstColumnPlace));
+  return CursorCard(Places().Column(place_ - FirstColumnPlace));
 }
 
 std::optional<std::int16_t> TableKeyboard::CursorCard(const ColumnCards& cards) const
@@ -120,46 +118,33 @@ std::optional<std::int16_t> TableKeyboard::CursorCard(const ColumnCards& cards) 
   return up.back();
 }
 
-KeyboardMarks TableKeyboard::Marks() const
+std::optional<TwipRect> TableKeyboard::CursorArea()
 {
-  FollowDeal();
-  KeyboardMarks marks;
-  if (!shown_) return marks;
+  if (!shown_) return std::nullopt;
   if (IsColumnPlace(place_)) {
-    const ColumnCards cards = ReadColumn(form_, place_ - FirstColumnPlace);
+    const ColumnCards& cards = Places().Column(place_ - FirstColumnPlace);
     if (const std::optional<std::int16_t> card = CursorCard(cards))
-      marks.Cursor = Union(form_.imgPile(*card).Rect(), form_.imgPile(cards.FaceUp.back()).Rect());
+      return Union(form_.imgPile(*card).Rect(), form_.imgPile(cards.FaceUp.back()).Rect());
   }
-  if (!marks.Cursor) marks.Cursor = PlaceArea(form_, place_);
-  if (held_) {
-    // The held card and the cards that would go with it.
-    std::int16_t slot = *held_;
-    TwipRect area = form_.imgPile(slot).Rect();
-    for (int k = 0; k < DeckSize && form_.Deck[static_cast<std::size_t>(slot)].HasNext == True16; ++k) {
-      slot = form_.Deck[static_cast<std::size_t>(slot)].NextCard;
-      if (form_.imgPile(slot).Visible()) area = Union(area, form_.imgPile(slot).Rect());
-    }
-    marks.Held = area;
-  }
-  return marks;
+  return Places().Area(place_);
 }
 
-void TableKeyboard::RepaintMarks(const KeyboardMarks& marks) const
+std::optional<TwipRect> TableKeyboard::HeldArea()
 {
-  for (const std::optional<TwipRect>& r : {marks.Cursor, marks.Held})
-    if (r)
-      form_.Controls().Repaint(
-          {r->Left - MarkMargin, r->Top - MarkMargin, r->Width + 2 * MarkMargin, r->Height + 2 * MarkMargin});
+  if (!held_) return std::nullopt;
+  std::int16_t slot = *held_;
+  TwipRect area = form_.imgPile(slot).Rect();
+  for (int k = 0; k < DeckSize && form_.Deck[static_cast<std::size_t>(slot)].HasNext == True16; ++k) {
+    slot = form_.Deck[static_cast<std::size_t>(slot)].NextCard;
+    if (form_.imgPile(slot).Visible()) area = Union(area, form_.imgPile(slot).Rect());
+  }
+  return area;
 }
 
 bool TableKeyboard::Press(KeyCommand command)
 {
-  FollowDeal();
   if (form_.Failed()) return false;
   if (command.Key == TableKey::PutBack && !held_) return false;
-  // The marks are only for a view to repaint: with none, they need not be worked out.
-  const bool viewed = form_.Controls().HasView();
-  const KeyboardMarks before = viewed ? Marks() : KeyboardMarks{};
   shown_ = true;
   switch (command.Key) {
     case TableKey::Next: MoveTo((place_ + 1) % PlaceCount); break;
@@ -179,21 +164,11 @@ bool TableKeyboard::Press(KeyCommand command)
       break;
     case TableKey::PutBack: held_.reset(); break;
   }
-  if (viewed) {
-    const KeyboardMarks after = Marks();
-    if (before.Cursor != after.Cursor || before.Held != after.Held) {
-      RepaintMarks(before);
-      RepaintMarks(after);
-    }
-  }
   return true;
 }
 
 void TableKeyboard::PointerPressed()
 {
-  FollowDeal();
-  if (!shown_ && !held_) return;
-  RepaintMarks(Marks());
   shown_ = false;
   held_.reset();
 }
@@ -208,7 +183,7 @@ void TableKeyboard::MoveUp()
 {
   if (InTopRow(place_)) return;
   const int c = place_ - FirstColumnPlace;
-  const ColumnCards cards = ReadColumn(form_, c);
+  const ColumnCards& cards = Places().Column(c);
   const SlotList& up = cards.FaceUp;
   const std::optional<std::int16_t> card = CursorCard(cards);
   const auto at = card ? std::find(up.begin(), up.end(), *card) : up.end();
@@ -225,7 +200,7 @@ void TableKeyboard::MoveDown()
     MoveTo(FirstColumnPlace + kBelow[static_cast<std::size_t>(place_)]);
     return;
   }
-  const ColumnCards cards = ReadColumn(form_, place_ - FirstColumnPlace);
+  const ColumnCards& cards = Places().Column(place_ - FirstColumnPlace);
   const SlotList& up = cards.FaceUp;
   const std::optional<std::int16_t> card = CursorCard(cards);
   const auto at = card ? std::find(up.begin(), up.end(), *card) : up.end();
@@ -239,10 +214,11 @@ void TableKeyboard::Act()
     return;
   }
   ControlSurface& controls = form_.Controls();
+  const TablePlaces& places = Places();
   // A face that a press would drag is taken: the pointer entering it names it the dragged card.
   std::optional<std::int16_t> face;
-  if (place_ == WastePlace) face = WasteFront(form_);
-  if (IsColumnPlace(place_)) face = CursorCard();
+  if (place_ == WastePlace) face = places.WasteFront();
+  if (IsColumnPlace(place_)) face = CursorCard(places.Column(place_ - FirstColumnPlace));
   if (face && ControlSurface::Draggable(form_.imgPile(*face))) {
     controls.MoveOnto(form_.imgPile(*face));
     held_ = face;
@@ -250,7 +226,7 @@ void TableKeyboard::Act()
   }
   // Elsewhere, a click: the stock turns, an uncovered back turns; a foundation or an empty column
   // has no click to hear.
-  if (PictureControl* front = FrontControl(form_, place_)) controls.ClickOn(*front);
+  if (PictureControl* front = places.FrontControl(place_)) controls.ClickOn(*front);
 }
 
 void TableKeyboard::Put()
@@ -263,7 +239,8 @@ void TableKeyboard::Put()
   // another card.
   if (!controls.MoveOnto(source)) return;
   // Its own place takes it back as a release over the card itself does: a refused drop.
-  PictureControl* target = PlaceOfCard(form_, held) == place_ ? &source : FrontControl(form_, place_);
+  const TablePlaces& places = Places();
+  PictureControl* target = places.PlaceOfCard(held) == place_ ? &source : places.FrontControl(place_);
   if (target != nullptr) controls.DropOn(*target, source);
   columnCard_.reset();
 }

@@ -46,18 +46,13 @@ std::span<const KeyBinding> KeyMap();
 // table's. Shift and the keypad change nothing; with Ctrl, Alt or Meta a key belongs to the window.
 std::optional<KeyCommand> CommandForKey(int qtKey, int modifiers);
 
-// Where the cursor's frame and the held card's mark are drawn, in twips: the frame around the
-// place (in a column, the cards from the cursor's card to the last), the mark on the held card and
-// the cards that go with it. The frame is drawn up to MarkMargin outside its rectangle.
-struct KeyboardMarks {
-  std::optional<TwipRect> Cursor;
-  std::optional<TwipRect> Held;
-};
-inline constexpr float MarkMargin = 5 * TwipsPerPixel;
-
 class TableKeyboard {
  public:
+  // One keyboard per table: it follows the table's deals (frmSolitaire::OnDealt) while it lives.
   explicit TableKeyboard(frmSolitaire& form);
+  ~TableKeyboard();
+  TableKeyboard(const TableKeyboard&) = delete;
+  TableKeyboard& operator=(const TableKeyboard&) = delete;
 
   // Runs the command: moves the cursor, or acts through the controls' handlers (a picture that
   // cannot be read ends the game as it does for the mouse). Returns false for a command with
@@ -66,31 +61,37 @@ class TableKeyboard {
   // A mouse press: nothing is held any more and the frame goes, so a mouse player never sees it.
   void PointerPressed();
 
-  int Place() const;
+  int Place() const { return place_; }
+  std::optional<std::int16_t> Held() const { return held_; }
   // In a column, the face-up card the cursor stands on; none elsewhere and on a column without one.
-  std::optional<std::int16_t> CursorCard() const;
-  std::optional<std::int16_t> Held() const;
+  std::optional<std::int16_t> CursorCard();
   // The frame shows from the first key to the next mouse press.
   bool Shown() const { return shown_; }
-  KeyboardMarks Marks() const;
+  // Where the cursor's frame goes while it shows: around the place, in a column around the cards
+  // from the cursor's to the last.
+  std::optional<TwipRect> CursorArea();
+  // The held card and the cards that would go with it.
+  std::optional<TwipRect> HeldArea();
+
+  // The table's places as they show now, read again only once a control has changed.
+  const TablePlaces& Places();
 
  private:
-  void FollowDeal() const;
+  void NewDeal();
   std::optional<std::int16_t> CursorCard(const ColumnCards& cards) const;
   void MoveTo(int place);
   void MoveUp();
   void MoveDown();
   void Act();
   void Put();
-  void RepaintMarks(const KeyboardMarks& marks) const;
 
   frmSolitaire& form_;
-  // Mutable so that a deal seen late still puts the cursor on the stock before anything is read.
-  mutable std::uint32_t deal_;
-  mutable int place_ = StockPlace;
-  mutable std::optional<std::int16_t> columnCard_;  // chosen in a column by Up and Down
-  mutable std::optional<std::int16_t> held_;
+  int place_ = StockPlace;
+  std::optional<std::int16_t> columnCard_;  // chosen in a column by Up and Down
+  std::optional<std::int16_t> held_;
   bool shown_ = false;
+  std::optional<TablePlaces> places_;
+  std::uint64_t placesVersion_ = 0;
 };
 
 }  // namespace korvel

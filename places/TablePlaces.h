@@ -51,32 +51,49 @@ struct ColumnCards {
   SlotList FaceDown;
   SlotList FaceUp;
 };
-ColumnCards ReadColumn(const frmSolitaire& form, int column);
-// Only a column's last face-up card, the one that shows whole: what a key takes or puts on first.
-std::optional<std::int16_t> LastFaceUp(const frmSolitaire& form, int column);
 
-int StockCards(const frmSolitaire& form);                                             // backs showing in the stock
-std::optional<std::int16_t> StockFront(const frmSolitaire& form);                     // the back a click turns
-std::optional<std::int16_t> WasteFront(const frmSolitaire& form);                     // the waste card that shows
-std::optional<std::int16_t> FoundationTop(const frmSolitaire& form, int foundation);  // the card it shows
+// The 13 places as they show at one moment, read off the controls in one pass. It refers to the
+// table it was read from and holds until any of its controls changes.
+class TablePlaces {
+ public:
+  explicit TablePlaces(frmSolitaire& form);
 
-// The place where face-up card `slot` lies (the waste or a column), or -1.
-int PlaceOfCard(const frmSolitaire& form, std::int16_t slot);
+  const ColumnCards& Column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
+  int StockCards() const { return stockCards_; }                          // backs showing in the stock
+  std::optional<std::int16_t> StockFront() const { return stockFront_; }  // the back a click turns
+  std::optional<std::int16_t> WasteFront() const { return wasteFront_; }  // the waste card that shows
+  std::optional<std::int16_t> FoundationTop(int foundation) const         // the card it shows
+  {
+    return foundationTops_[static_cast<std::size_t>(foundation)];
+  }
 
-// The control a click or a drop reaches at the place, as the pointer would find it on the place's
-// front card: the stock's front back (or the empty-stock marker), the waste's card, the foundation,
-// a column's last card (or its empty-column target). Null where nothing is there to reach.
-PictureControl* FrontControl(frmSolitaire& form, int place);
-// Where the place lies: its front control, or where a card would lie on the empty waste.
-TwipRect PlaceArea(frmSolitaire& form, int place);
+  // The place where face-up card `slot` shows (the waste or a column), or -1.
+  int PlaceOfCard(std::int16_t slot) const;
+
+  // The control a click or a drop reaches at the place, as the pointer would find it on the place's
+  // front card: the stock's front back (or the empty-stock marker), the waste's card, the foundation,
+  // a column's last card (or its front back, or its empty-column target). Null where nothing is there
+  // to reach.
+  PictureControl* FrontControl(int place) const;
+  // Where the place lies: its front control, or where a card would lie on the empty waste.
+  TwipRect Area(int place) const;
+
+  // The place's name as a screen reader says it: "Talon, 23 cartes", "Défausse : Sept de pique",
+  // "Fondation 2 vide", "Colonne 3 : 2 cartes cachées, Dame de trèfle, Valet de cœur". A held card
+  // is said as held, and a column whose cursor stands on a card above its last says so.
+  std::string Name(int place, std::optional<std::int16_t> held = std::nullopt,
+                   std::optional<std::int16_t> cursorCard = std::nullopt) const;
+
+ private:
+  frmSolitaire& form_;
+  std::array<ColumnCards, ColumnCount> columns_;
+  int stockCards_ = 0;
+  std::optional<std::int16_t> stockFront_;
+  std::optional<std::int16_t> wasteFront_;
+  std::array<std::optional<std::int16_t>, FoundationCount> foundationTops_;
+};
 
 // "Valet de cœur".
 std::string CardName(const Card& card);
-
-// The place's name as a screen reader says it: "Talon, 23 cartes", "Défausse : Sept de pique",
-// "Fondation 2 vide", "Colonne 3 : 2 cartes cachées, Dame de trèfle, Valet de cœur". A held card
-// is said as held, and a column whose cursor stands on a card above its last says so.
-std::string PlaceName(const frmSolitaire& form, int place, std::optional<std::int16_t> held = std::nullopt,
-                      std::optional<std::int16_t> cursorCard = std::nullopt);
 
 }  // namespace korvel

@@ -13,6 +13,7 @@
 
 #include "Identity.h"
 #include "assets/BuiltInPictures.h"
+#include "view/TableAccessible.h"
 
 namespace korvel {
 
@@ -53,6 +54,8 @@ void SetUpApplication(QApplication& /*app*/)
   // The menu pictures are part of the menus' design, even where the desktop hides menu icons.
   QCoreApplication::setAttribute(Qt::AA_DontShowIconsInMenus, false);
   InstallQtTranslations(QLocale::system());
+  // Screen readers meet the table as its 13 places; nothing is built until one asks.
+  InstallTableAccessibility();
 }
 
 QTranslator* InstallQtTranslations(const QLocale& locale, const QString& folder)

@@ -12,7 +12,8 @@ class QTranslator;
 
 namespace korvel {
 
-// Name, version, desktop entry, window icon, menu icons and Qt's translations for the system locale.
+// Name, version, desktop entry, window icon, menu icons, Qt's translations for the system locale and
+// the table's accessibility.
 void SetUpApplication(QApplication& app);
 
 // Installs Qt's own translations (standard buttons and dialogs) for `locale`, from `folder` (where Qt

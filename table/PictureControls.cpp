@@ -59,6 +59,7 @@ void PictureControl::Move(float left, float top)
   Repaint();
   s_.Left = left;
   s_.Top = top;
+  surface_->Changed();
   Repaint();
 }
 
@@ -66,7 +67,22 @@ void PictureControl::SetVisible(bool visible)
 {
   if (visible == s_.Visible) return;
   s_.Visible = visible;
+  surface_->Changed();
   surface_->Repaint(Rect());
+}
+
+void PictureControl::SetEnabled(bool enabled)
+{
+  if (enabled == s_.Enabled) return;
+  s_.Enabled = enabled;
+  surface_->Changed();
+}
+
+void PictureControl::SetDragMode(DragMode mode)
+{
+  if (mode == s_.Drag) return;
+  s_.Drag = mode;
+  surface_->Changed();
 }
 
 void PictureControl::SetPicture(QImage picture)
@@ -78,6 +94,7 @@ void PictureControl::SetPicture(QImage picture)
   s_.Height = static_cast<float>(pixels.height() * TwipsPerPixel) + frame;
   s_.Picture = std::move(picture);
   UpdateOpaque();
+  surface_->Changed();
   Repaint();
 }
 
@@ -85,6 +102,7 @@ void PictureControl::ClearPicture()
 {
   s_.Picture = QImage();
   UpdateOpaque();
+  surface_->Changed();
   Repaint();
 }
 
@@ -112,6 +130,7 @@ PictureControl& ControlSurface::Create(ControlSet set, std::int16_t index, Contr
   if (members.size() <= static_cast<std::size_t>(index)) members.resize(static_cast<std::size_t>(index) + 1, nullptr);
   members[static_cast<std::size_t>(index)] = control;
   zorder_.insert(zorder_.begin(), control);  // behind everything created before it
+  Changed();
   return *control;
 }
 
@@ -135,6 +154,7 @@ void ControlSurface::Restack(PictureControl* control, bool toFront)
     if (it == zorder_.begin()) return;
     std::rotate(zorder_.begin(), it, it + 1);
   }
+  Changed();
   control->Repaint();
 }
 

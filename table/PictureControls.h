@@ -40,10 +40,6 @@ int FrameTwips(Frame frame);
 struct TwipRect {
   float Left = 0, Top = 0, Width = 0, Height = 0;
   bool Contains(float x, float y) const { return x >= Left && x < Left + Width && y >= Top && y < Top + Height; }
-  bool Covers(const TwipRect& o) const
-  {
-    return o.Left >= Left && o.Top >= Top && o.Left + o.Width <= Left + Width && o.Top + o.Height <= Top + Height;
-  }
   friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };
 
@@ -76,9 +72,9 @@ class PictureControl {
   bool Visible() const { return s_.Visible; }
   void SetVisible(bool visible);
   bool Enabled() const { return s_.Enabled; }
-  void SetEnabled(bool enabled) { s_.Enabled = enabled; }
+  void SetEnabled(bool enabled);
   DragMode Drag() const { return s_.Drag; }
-  void SetDragMode(DragMode mode) { s_.Drag = mode; }
+  void SetDragMode(DragMode mode);
   Frame Border() const { return s_.Border; }
 
   const QImage& Picture() const { return s_.Picture; }
@@ -124,12 +120,15 @@ class ControlSurface {
   PictureControl& Create(ControlSet set, std::int16_t index, ControlState state);
   PictureControl& Get(ControlSet set, std::int16_t index);
   const PictureControl& Get(ControlSet set, std::int16_t index) const;
-  std::size_t Count() const { return controls_.size(); }
   // The members of a set, by index.
   const std::vector<PictureControl*>& Members(ControlSet set) const { return bySet_[static_cast<std::size_t>(set)]; }
 
   // The stacking order, from the back to the front.
   const std::vector<PictureControl*>& BackToFront() const { return zorder_; }
+
+  // Counts every change of any control's state or place in the stack: what was read off the
+  // controls still holds while it stays the same.
+  std::uint64_t Version() const { return version_; }
 
   // The frontmost visible, enabled control containing the point, over its whole rectangle.
   PictureControl* HitTest(float x, float y) const;
@@ -184,6 +183,7 @@ class ControlSurface {
  private:
   friend class PictureControl;
   void Restack(PictureControl* control, bool toFront);
+  void Changed() { ++version_; }
   PictureControl* ControlAt(float x, float y) const;
   void Dispatch(PictureControl* control, ControlEvent event, ControlEventArgs args) const;
 
@@ -199,6 +199,7 @@ class ControlSurface {
   std::optional<DragState> drag_;
   std::function<void(const TwipRect&)> repaint_;
   std::function<void()> repaintAll_;
+  std::uint64_t version_ = 0;
 };
 
 }  // namespace korvel

@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "assets/BuiltInPictures.h"
 #include "cards/Card.h"
 
 namespace korvel {
@@ -53,6 +52,8 @@ std::span<const CreationRun> TableCreationOrder() { return kCreationOrder; }
 
 float ColumnLeft(int column) { return kColumnLeft0 + kColumnPitch * static_cast<float>(column); }
 
+namespace {
+
 float DefinedLeft(const ControlDefinition& row, std::int16_t index)
 {
   switch (row.Place) {
@@ -70,23 +71,27 @@ float DefinedTop(const ControlDefinition& row, std::int16_t index)
   return row.Top;
 }
 
-ControlState StoredState(ControlSet set, std::int16_t index)
+}  // namespace
+
+const ControlDefinition& DefinitionOf(ControlSet set, std::int16_t index)
 {
-  for (const ControlDefinition& row : kControls) {
-    if (row.Set != set || index < row.First || index > row.Last) continue;
-    ControlState state;
-    state.Left = DefinedLeft(row, index);
-    state.Top = DefinedTop(row, index);
-    state.Width = row.Width;
-    state.Height = row.Height;
-    state.Visible = row.Visible;
-    state.Enabled = row.Enabled;
-    state.Drag = row.Drag;
-    state.Border = row.Border;
-    if (row.Picture == StoredPicture::CardBack) state.Picture = CardBackPicture();
-    return state;
-  }
+  for (const ControlDefinition& row : kControls)
+    if (row.Set == set && index >= row.First && index <= row.Last) return row;
   throw std::logic_error("control without a definition");
+}
+
+ControlState StoredState(const ControlDefinition& row, std::int16_t index)
+{
+  ControlState state;
+  state.Left = DefinedLeft(row, index);
+  state.Top = DefinedTop(row, index);
+  state.Width = row.Width;
+  state.Height = row.Height;
+  state.Visible = row.Visible;
+  state.Enabled = row.Enabled;
+  state.Drag = row.Drag;
+  state.Border = row.Border;
+  return state;
 }
 
 const char* ControlSetName(ControlSet set)

@@ -48,12 +48,12 @@ std::span<const CreationRun> TableCreationOrder();
 // Left of column `column` (0 to 6), where its cards, its backs and its empty-column target stand.
 float ColumnLeft(int column);
 
-// Left and Top of member `index` of a definition row.
-float DefinedLeft(const ControlDefinition& row, std::int16_t index);
-float DefinedTop(const ControlDefinition& row, std::int16_t index);
+// The row of the definition that control `index` of `set` belongs to.
+const ControlDefinition& DefinitionOf(ControlSet set, std::int16_t index);
 
-// The state control `index` of `set` is created in, from its row of the definition.
-ControlState StoredState(ControlSet set, std::int16_t index);
+// The state member `index` of a row is created in; its stored picture (row.Picture) is the window's
+// to load.
+ControlState StoredState(const ControlDefinition& row, std::int16_t index);
 
 const char* ControlSetName(ControlSet set);
 const char* ControlEventName(ControlEvent event);

@@ -48,7 +48,10 @@ frmSolitaire::frmSolitaire(std::string programFolder)
     const int step = run.Last >= run.First ? 1 : -1;
     for (int i = run.First;; i += step) {
       const auto index = static_cast<std::int16_t>(i);
-      surface_.Create(run.Set, index, StoredState(run.Set, index));
+      const ControlDefinition& row = DefinitionOf(run.Set, index);
+      ControlState state = StoredState(row, index);
+      if (row.Picture == StoredPicture::CardBack) state.Picture = CardBackPicture();
+      surface_.Create(run.Set, index, std::move(state));
       if (i == run.Last) break;
     }
   }
@@ -153,7 +156,6 @@ void frmSolitaire::PaintBackground()
 
 void frmSolitaire::Form_Load()
 {
-  ++deals_;
   PaintBackground();
 
   for (int slot = 0; slot < DeckSize; ++slot) {
@@ -189,6 +191,7 @@ void frmSolitaire::Form_Load()
   // Later deals and turns read their files, as the cards may have changed since.
   startUpReads_.reset();
   readAhead_.clear();
+  if (OnDealt) OnDealt();
 }
 
 void frmSolitaire::TopCardsOn()

@@ -82,8 +82,8 @@ class frmSolitaire {
     }
   }
   bool Failed() const { return failed_; }
-  // Counts the deals (every run of Form_Load), so that what follows the table can tell a new one.
-  std::uint32_t DealNumber() const { return deals_; }
+  // Told after every deal (each run of Form_Load): what follows the table starts afresh there.
+  std::function<void()> OnDealt;
   // The card files as the start-up has just read them: the next deal takes its pictures from there
   // rather than reading the files again.
   void UseStartUpReads(StartUpCardReads reads);
@@ -131,7 +131,6 @@ class frmSolitaire {
   ControlSurface surface_;
   ClockRandom random_;
   bool failed_ = false;
-  std::uint32_t deals_ = 0;
   std::optional<StartUpCardReads> startUpReads_;
   std::unordered_map<std::string, QImage> readAhead_;  // the deal's pictures, read before it asks
   std::function<float()> screenWidth_;

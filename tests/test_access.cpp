@@ -15,7 +15,8 @@
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "places/TablePlaces.h"
-#include "view/TablePainter.h"
+#include "view/Pixels.h"
+#include "view/TableAccessible.h"
 #include "view/TableWidget.h"
 
 using namespace korvel;
@@ -43,6 +44,7 @@ class ScreenReader : public ::testing::Test {
  protected:
   void SetUp() override
   {
+    InstallTableAccessibility();
     MCardTest::SuitTops = {};
     form.Form_Load();
     // Column tops K♠ | Q♥ | K♥ | 5♠ | 9♥ | J♣ | 10♦, and A♦ at the front of the stock.
@@ -88,7 +90,7 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
     QAccessibleInterface* child = table->child(place);
     ASSERT_NE(child, nullptr);
     // The model's names; their wording is the keyboard suite's business.
-    EXPECT_EQ(child->text(QAccessible::Name).toStdString(), PlaceName(form, place));
+    EXPECT_EQ(child->text(QAccessible::Name).toStdString(), TablePlaces(form).Name(place));
     EXPECT_EQ(child->parent(), table);
     EXPECT_EQ(table->indexOfChild(child), place);
     EXPECT_TRUE(child->state().focusable);

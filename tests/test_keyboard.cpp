@@ -247,15 +247,15 @@ TEST_F(Keyboard, AHeldCardGoesBackOnEscapeOnItsOwnPlaceAndOnAPlaceWithoutADrop)
 TEST_F(Keyboard, ANewDealOrAMousePressLetsGoAndTheFrameShowsOnlyAfterAKey)
 {
   EXPECT_FALSE(keys_.Shown());
-  EXPECT_FALSE(keys_.Marks().Cursor);
+  EXPECT_FALSE(keys_.CursorArea());
   Press({Column(6), Act});
   ASSERT_TRUE(keys_.Shown());
-  ASSERT_TRUE(keys_.Marks().Held);
-  EXPECT_EQ(keys_.Marks().Cursor->Left, form.imgPile(25).Left());
+  ASSERT_TRUE(keys_.HeldArea());
+  EXPECT_EQ(keys_.CursorArea()->Left, form.imgPile(25).Left());
   keys_.PointerPressed();
   EXPECT_FALSE(keys_.Shown());
   EXPECT_EQ(keys_.Held(), std::nullopt);
-  EXPECT_FALSE(keys_.Marks().Cursor);
+  EXPECT_FALSE(keys_.CursorArea());
 
   Press({Column(6), Act});
   form.mnuGameDeal_Click();
@@ -287,16 +287,17 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
       "Colonne 7 : 6 cartes cachées, Dix de carreau",
   };
   for (int place = 0; place < PlaceCount; ++place)
-    EXPECT_EQ(PlaceName(form, place, keys_.Held(), place == keys_.Place() ? keys_.CursorCard() : std::nullopt),
+    EXPECT_EQ(keys_.Places().Name(place, keys_.Held(), place == keys_.Place() ? keys_.CursorCard() : std::nullopt),
               expected[static_cast<std::size_t>(place)]);
   // Emptied: the stock with only its marker, a column and the waste.
   for (int s = 49; s >= 28; --s) form.imgBack_Click(static_cast<std::int16_t>(s));
   form.imgPile(50).SetVisible(false);
   for (int s = 28; s <= 49; ++s) form.imgPile(s).SetVisible(false);
   form.imgPile(0).SetVisible(false);
-  EXPECT_EQ(PlaceName(form, StockPlace), "Talon vide");
-  EXPECT_EQ(PlaceName(form, WastePlace), "Défausse vide");
-  EXPECT_EQ(PlaceName(form, ColumnPlace(1)), "Colonne 1 vide");
+  const TablePlaces emptied(form);
+  EXPECT_EQ(emptied.Name(StockPlace), "Talon vide");
+  EXPECT_EQ(emptied.Name(WastePlace), "Défausse vide");
+  EXPECT_EQ(emptied.Name(ColumnPlace(1)), "Colonne 1 vide");
   EXPECT_EQ(CardName(CardFromCode("Qs")), "Dame de pique");
   EXPECT_EQ(CardName(CardFromCode("tc")), "Dix de trèfle");
 }

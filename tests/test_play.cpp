@@ -19,7 +19,7 @@
 #include "TableSoak.h"
 
 #include "places/TablePlaces.h"
-#include "view/TablePainter.h"
+#include "view/Pixels.h"
 #include "view/TableWidget.h"
 
 using namespace korvel;
@@ -108,10 +108,11 @@ class KnownDeal : public ::testing::Test {
   // the stock at the top left.
   bool PlayOneMoveByKeys()
   {
+    const TablePlaces places(form);
     std::vector<std::pair<int, std::int16_t>> fronts;  // a place and the card a take there takes
-    if (const auto waste = WasteFront(form)) fronts.emplace_back(WastePlace, *waste);
+    if (const auto waste = places.WasteFront()) fronts.emplace_back(WastePlace, *waste);
     for (int c = 0; c < ColumnCount; ++c)
-      if (const ColumnCards column = ReadColumn(form, c); !column.FaceUp.empty())
+      if (const ColumnCards& column = places.Column(c); !column.FaceUp.empty())
         fronts.emplace_back(FirstColumnPlace + c, column.FaceUp.back());
     for (const auto& [place, slot] : fronts) {
       const int k = FoundationFor(form.Deck[static_cast<std::size_t>(slot)]);
@@ -124,7 +125,7 @@ class KnownDeal : public ::testing::Test {
       return true;
     }
     for (int c = 0; c < ColumnCount; ++c) {
-      const ColumnCards column = ReadColumn(form, c);
+      const ColumnCards& column = places.Column(c);
       if (!column.FaceUp.empty() || column.FaceDown.empty()) continue;
       GoTo(FirstColumnPlace + c);
       Key(Qt::Key_Return);

@@ -7,8 +7,9 @@
 
 namespace korvel {
 
-// Makes every TableWidget answer with that object. Asked for only when something reads the
-// accessibility tree, so nothing is built for a player without a screen reader.
+// Makes every TableWidget answer with that object; the program's set-up calls it once. Asked for
+// only when something reads the accessibility tree, so nothing is built for a player without a
+// screen reader.
 void InstallTableAccessibility();
 
 }  // namespace korvel

@@ -9,16 +9,11 @@
 #include <vector>
 
 #include "table/frmSolitaire.h"
+#include "view/Pixels.h"
 
 namespace korvel {
 
 namespace {
-
-int CentreFloor(float twips)
-{
-  // First pixel whose centre (15p + 7) is at or past `twips`.
-  return static_cast<int>(std::ceil((twips - 7.0f) / TwipsPerPixel));
-}
 
 void DrawBackground(QPainter& painter, const Background& background, const QRect& area)
 {
@@ -126,16 +121,12 @@ void PaintHeldMark(QPainter& painter, const QRect& held)
 
 }  // namespace
 
-float PixelCentreTwips(int pixel) { return static_cast<float>(pixel * TwipsPerPixel + 7); }
-
-QRect PixelRect(const TwipRect& rect)
+TwipRect MarkedArea(const TwipRect& r)
 {
-  const int left = CentreFloor(rect.Left);
-  const int top = CentreFloor(rect.Top);
-  return {left, top, CentreFloor(rect.Left + rect.Width) - left, CentreFloor(rect.Top + rect.Height) - top};
+  return {r.Left - MarkMargin, r.Top - MarkMargin, r.Width + 2 * MarkMargin, r.Height + 2 * MarkMargin};
 }
 
-void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area, const KeyboardMarks& marks)
+void PaintTable(QPainter& painter, const frmSolitaire& form, const QRect& area, const TableMarks& marks)
 {
   DrawBackground(painter, form.PaintedBackground(), area);
 

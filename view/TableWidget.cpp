@@ -12,8 +12,7 @@
 
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
-#include "view/TableAccessible.h"
-#include "view/TablePainter.h"
+#include "view/Pixels.h"
 
 namespace korvel {
 
@@ -53,19 +52,16 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
   setMouseTracking(true);
   // The table takes the keys: the whole game can be played from the keyboard.
   setFocusPolicy(Qt::StrongFocus);
-  // Named by its accessibility interface, which only a screen reader's question makes: naming the
-  // widget itself would make one at every start.
-  InstallTableAccessibility();
   // The screen's density decides how sharp the pictures are read; the geometry stays the same.
   form_.SetPixelRatio(devicePixelRatioF());
   form_.Controls().SetRepaintHandlers(
       [this](const TwipRect& area) {
         update(PixelRect(area));
-        Changed();
+        ScheduleScreenReaderUpdate();
       },
       [this] {
         update();
-        Changed();
+        ScheduleScreenReaderUpdate();
       });
 }
 
@@ -80,7 +76,7 @@ void TableWidget::paintEvent(QPaintEvent* event)
 {
   // Paint each dirty rectangle on its own: a drag dirties two small areas that may lie far apart.
   QPainter painter(this);
-  const KeyboardMarks marks = keyboard_.Marks();
+  const TableMarks marks = Marks();
   for (const QRect& area : event->region()) {
     painter.setClipRect(area);
     PaintTable(painter, form_, area, marks);
@@ -97,9 +93,18 @@ void TableWidget::mouseMoveEvent(QMouseEvent* event)
   form_.PointerMove(p.x, p.y, Buttons(event->buttons()), Shift(event->modifiers()));
 }
 
+TableMarks TableWidget::Marks() { return {keyboard_.CursorArea(), keyboard_.HeldArea()}; }
+
+void TableWidget::RepaintMarks(const TableMarks& marks)
+{
+  for (const std::optional<TwipRect>& r : {marks.Cursor, marks.Held})
+    if (r) update(PixelRect(MarkedArea(*r)));
+}
+
 void TableWidget::mousePressEvent(QMouseEvent* event)
 {
   // The mouse takes over: the keyboard's frame goes and nothing is held any more.
+  if (keyboard_.Shown() || keyboard_.Held()) RepaintMarks(Marks());
   keyboard_.PointerPressed();
   const TwipPoint p = ToTwips(event);
   form_.PointerPress(p.x, p.y, Buttons(event->button()), Shift(event->modifiers()));
@@ -109,7 +114,8 @@ void TableWidget::mouseReleaseEvent(QMouseEvent* event)
 {
   // A drop touches the dragged card's place even when it is refused and nothing changes.
   std::optional<int> dragged;
-  if (const auto& drag = form_.Controls().Dragging()) dragged = PlaceOfCard(form_, drag->Source->Index());
+  if (const auto& drag = form_.Controls().Dragging(); drag && QAccessible::isActive())
+    dragged = keyboard_.Places().PlaceOfCard(drag->Source->Index());
   const TwipPoint p = ToTwips(event);
   form_.PointerRelease(p.x, p.y, Buttons(event->button()), Shift(event->modifiers()));
   if (dragged) TellScreenReader(*dragged);
@@ -124,12 +130,21 @@ void TableWidget::mouseDoubleClickEvent(QMouseEvent* event)
 void TableWidget::keyPressEvent(QKeyEvent* event)
 {
   const std::optional<KeyCommand> command = CommandForKey(event->key(), static_cast<int>(event->modifiers()));
+  if (!command) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const TableMarks before = Marks();
   const int place = keyboard_.Place();
   const std::optional<std::int16_t> card = keyboard_.CursorCard();
   const std::optional<std::int16_t> held = keyboard_.Held();
-  if (!command || !keyboard_.Press(*command)) {
+  if (!keyboard_.Press(*command)) {
     QWidget::keyPressEvent(event);
     return;
+  }
+  if (const TableMarks after = Marks(); after != before) {
+    RepaintMarks(before);
+    RepaintMarks(after);
   }
   if (keyboard_.Place() != place || keyboard_.CursorCard() != card) {
     TellFocus();
@@ -159,25 +174,25 @@ void TableWidget::resizeEvent(QResizeEvent* event)
 
 // --- What a screen reader hears ---------------------------------------------------------------
 
-QString TableWidget::PlaceName(int place) const
+QString TableWidget::PlaceName(int place)
 {
   const std::optional<std::int16_t> cursor = place == keyboard_.Place() ? keyboard_.CursorCard() : std::nullopt;
-  return QString::fromStdString(korvel::PlaceName(form_, place, keyboard_.Held(), cursor));
+  return QString::fromStdString(keyboard_.Places().Name(place, keyboard_.Held(), cursor));
 }
 
-QRect TableWidget::PlaceScreenRect(int place) const
+QRect TableWidget::PlaceScreenRect(int place)
 {
-  const QRect local = PixelRect(PlaceArea(form_, place));
+  const QRect local = PixelRect(keyboard_.Places().Area(place));
   return QRect(mapToGlobal(local.topLeft()), local.size());
 }
 
-int TableWidget::HeldPlace() const
+int TableWidget::HeldPlace()
 {
   const std::optional<std::int16_t> held = keyboard_.Held();
-  return held ? PlaceOfCard(form_, *held) : -1;
+  return held ? keyboard_.Places().PlaceOfCard(*held) : -1;
 }
 
-void TableWidget::Changed()
+void TableWidget::ScheduleScreenReaderUpdate()
 {
   // Told once the event that changed the table is over, and only while a screen reader listens.
   if (tellPending_ || !QAccessible::isActive()) return;

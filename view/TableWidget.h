@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The one widget of the table: it paints the picture controls, forwards the mouse and the keys to
-// the model, and shows the table to screen readers as 13 named places.
+// the model, and tells screen readers about the table's 13 places (TableAccessible shows them).
 
 #include <QWidget>
 
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "places/TableKeyboard.h"
+#include "view/TablePainter.h"
 
 namespace korvel {
 
@@ -23,15 +24,13 @@ class TableWidget : public QWidget {
   ~TableWidget() override;
 
   QSize sizeHint() const override;
-  frmSolitaire& Form() { return form_; }
-  const TableKeyboard& Keyboard() const { return keyboard_; }
 
   // The table as a screen reader reads it: each place's name, where it lies on the screen, and
   // which place the cursor is on and which one holds the held card (-1 for none).
-  QString PlaceName(int place) const;
-  QRect PlaceScreenRect(int place) const;
+  QString PlaceName(int place);
+  QRect PlaceScreenRect(int place);
   int CursorPlace() const { return keyboard_.Place(); }
-  int HeldPlace() const;
+  int HeldPlace();
 
  signals:
   // After the first frame has been painted; the start-up probe stops there.
@@ -49,7 +48,9 @@ class TableWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void Changed();
+  TableMarks Marks();
+  void RepaintMarks(const TableMarks& marks);
+  void ScheduleScreenReaderUpdate();
   void TellScreenReader(std::optional<int> alsoNamed = std::nullopt);
   void TellFocus();
 

@@ -20,7 +20,7 @@
 #include "places/TableKeyboard.h"
 #include "rules/MCardTest.h"
 #include "table/frmSolitaire.h"
-#include "view/TablePainter.h"
+#include "view/Pixels.h"
 
 namespace korvel::testing {
 
