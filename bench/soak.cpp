@@ -26,7 +26,7 @@ int main(int argc, char** argv)
   const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : std::random_device{}();
 
   korvel::frmSolitaire form(QCoreApplication::applicationDirPath().toStdString());
-  form.Raise([&form] { form.Form_Load(); });
+  form.RunHandler([&form] { form.Form_Load(); });
   korvel::testing::TableSoak soak(form, seed);
   const auto start = std::chrono::steady_clock::now();
   const std::string problems = soak.Run(events);

@@ -393,7 +393,7 @@ class GifReader {
 };
 
 // The frame's colour indices turned into premultiplied ARGB pixels, transparent where it has none.
-QImage Colour(const Frame0& frame, const std::string& path)
+QImage ToPicture(const Frame0& frame, const std::string& path)
 {
   QImage image(frame.screenWidth, frame.screenHeight, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) Fail(path, kTooBig);
@@ -416,7 +416,7 @@ QImage Colour(const Frame0& frame, const std::string& path)
 
 }  // namespace
 
-QImage LoadCardPicture(const std::string& path) { return Colour(GifReader(path).FirstFrame(), path); }
+QImage LoadCardPicture(const std::string& path) { return ToPicture(GifReader(path).FirstFrame(), path); }
 
 namespace {
 
@@ -491,7 +491,7 @@ QImage StartUpCardReads::Take(const std::string& path)
   if (it == decoded_.end()) return {};
   const std::unique_ptr<Decoded> decoded = std::move(it->second);
   decoded_.erase(it);
-  return Colour(decoded->frame, path);
+  return ToPicture(decoded->frame, path);
 }
 
 StartUpCardReads ReadCardFiles(std::string_view programFolder)

@@ -160,7 +160,7 @@ bool TableKeyboard::Press(KeyCommand command)
     case TableKey::Column: MoveTo(FirstColumnPlace + std::clamp(command.Column, 0, ColumnCount - 1)); break;
     case TableKey::Act:
       // Acting while a mouse gesture is under way would drop into the middle of it.
-      if (!form_.Controls().GestureUnderWay()) form_.Raise([this] { Act(); });
+      if (!form_.Controls().GestureUnderWay()) form_.RunHandler([this] { Act(); });
       break;
     case TableKey::PutBack: held_.reset(); break;
   }

@@ -39,7 +39,8 @@ void AppendCard(std::string& text, const frmSolitaire& form, std::int16_t slot, 
   const Card& card = form.Deck[static_cast<std::size_t>(slot)];
   text += CardName(card);
   // The word agrees with the card: the queen is "tenue", every other card "tenu".
-  if (held == slot) text += card.Rank == 12 ? ", tenue" : ", tenu";
+  constexpr std::int16_t kQueen = 12;
+  if (held == slot) text += card.Rank == kQueen ? ", tenue" : ", tenu";
 }
 
 }  // namespace
@@ -61,7 +62,7 @@ TablePlaces::TablePlaces(frmSolitaire& form) : form_(form)
   // The faces, from the back to the front: the waste's front card is the last one met there, and a
   // column's cards come in stacking order.
   for (const PictureControl* face : form.Controls().BackToFront()) {
-    if (face->Set() != ControlSet::imgPile || !face->Visible()) continue;
+    if (face->BelongsTo() != ControlSet::imgPile || !face->Visible()) continue;
     const std::int16_t slot = face->Index();
     if (slot >= TableauSize && face->Left() == WasteLeft && face->Top() == WasteTop) {
       wasteFront_ = slot;

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "shell/AboutDefinition.h"
 
-#include <algorithm>
 #include <array>
 
 #include "Identity.h"
@@ -51,13 +50,5 @@ constexpr AboutWindowDefinition Window{"frmAbout", "A propos de Korvel Solitaire
 const AboutWindowDefinition& AboutWindow() { return Window; }
 
 std::span<const AboutControl> AboutControls() { return Controls(); }
-
-const AboutControl* FindAboutControl(std::string_view name)
-{
-  const auto& controls = Controls();
-  const auto it =
-      std::find_if(controls.begin(), controls.end(), [name](const AboutControl& c) { return name == c.Name; });
-  return it == controls.end() ? nullptr : &*it;
-}
 
 }  // namespace korvel

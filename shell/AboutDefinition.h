@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 
 namespace korvel {
 
@@ -51,9 +50,6 @@ const AboutWindowDefinition& AboutWindow();
 
 // Front to back.
 std::span<const AboutControl> AboutControls();
-
-// The control called `name`, or null.
-const AboutControl* FindAboutControl(std::string_view name);
 
 // Who made the game and where to write to, as the About window shows them.
 inline constexpr const char* MakerName = "Éditions Brelin Interactive";

@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "shell/MenuDefinition.h"
 
-#include <algorithm>
-
 namespace korvel {
 
 namespace {
@@ -26,21 +24,5 @@ constexpr MenuEntry Tree[] = {
 }  // namespace
 
 std::span<const MenuEntry> MenuTree() { return Tree; }
-
-const MenuEntry* FindMenuEntry(std::string_view name)
-{
-  const auto it = std::find_if(std::begin(Tree), std::end(Tree), [name](const MenuEntry& e) { return name == e.Name; });
-  return it == std::end(Tree) ? nullptr : &*it;
-}
-
-const MenuEntry* ParentMenuEntry(const MenuEntry& entry)
-{
-  if (entry.Level == 0) return nullptr;
-  for (const MenuEntry* e = &entry; e != std::begin(Tree);) {
-    --e;
-    if (e->Level == entry.Level - 1) return e;
-  }
-  return nullptr;
-}
 
 }  // namespace korvel

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 namespace korvel {
 
@@ -29,11 +28,5 @@ struct MenuEntry {
 };
 
 std::span<const MenuEntry> MenuTree();
-
-// The row of the item called `name`, or null.
-const MenuEntry* FindMenuEntry(std::string_view name);
-
-// The row the item belongs to (its menu or submenu), or null for a menu of the menu bar.
-const MenuEntry* ParentMenuEntry(const MenuEntry& entry);
 
 }  // namespace korvel

@@ -44,7 +44,7 @@ class FrenchStandardButtons : public QTranslator {
 
 }  // namespace
 
-void SetUpApplication(QApplication& /*app*/)
+void SetUpApplication()
 {
   QCoreApplication::setApplicationName(QString::fromUtf8(InternalName));
   QCoreApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));

@@ -6,7 +6,6 @@
 
 #include <QString>
 
-class QApplication;
 class QLocale;
 class QTranslator;
 
@@ -14,7 +13,7 @@ namespace korvel {
 
 // Name, version, desktop entry, window icon, menu icons, Qt's translations for the system locale and
 // the table's accessibility.
-void SetUpApplication(QApplication& app);
+void SetUpApplication();
 
 // Installs Qt's own translations (standard buttons and dialogs) for `locale`, from `folder` (where Qt
 // keeps them when empty). Where Qt has none and the locale is French, the program's own French

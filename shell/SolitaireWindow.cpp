@@ -151,7 +151,7 @@ QAction* SolitaireWindow::MenuItem(std::string_view name) const
 
 void SolitaireWindow::mnuGameDeal_Click()
 {
-  form_.Raise([this] { form_.mnuGameDeal_Click(); });
+  form_.RunHandler([this] { form_.mnuGameDeal_Click(); });
 }
 
 void SolitaireWindow::mnuGameExit_Click()

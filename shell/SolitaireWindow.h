@@ -11,7 +11,6 @@
 #include <string_view>
 
 class QAction;
-class QMenu;
 class QSessionManager;
 
 namespace korvel {

@@ -46,7 +46,7 @@ int RunSolitaire(QApplication& app, StartOptions options)
   QFontMetrics(MenuFont()).height();
   pictures.get();
 
-  SetUpApplication(app);
+  SetUpApplication();
   // The files have been read while Qt started, or are read now.
   StartUpCardReads reads =
       options.CardFiles.valid()
@@ -75,7 +75,7 @@ int RunSolitaire(QApplication& app, StartOptions options)
   };
   form.SetScreenWidth([&window] { return static_cast<float>(window.screen()->size().width() * TwipsPerPixel); });
   form.UseStartUpReads(std::move(reads));
-  form.Raise([&form] { form.Form_Load(); });
+  form.RunHandler([&form] { form.Form_Load(); });
   if (form.Failed()) return 1;
 
   if (options.AtFirstFrame)

@@ -36,8 +36,6 @@ std::intptr_t ShellExecuteA(void* /*hwnd*/, const char* operation, const char* f
   return QDesktopServices::openUrl(url) ? ShellOk : ShellNoAssociation;
 }
 
-std::span<const WebLink> WebLinks() { return Links; }
-
 const WebLink* FindWebLink(std::string_view item)
 {
   const auto it = std::find_if(std::begin(Links), std::end(Links), [item](const WebLink& l) { return item == l.Item; });

@@ -5,7 +5,6 @@
 // browser.
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,8 +25,6 @@ struct WebLink {
   const char* Item;
   const char* Page;
 };
-
-std::span<const WebLink> WebLinks();
 
 // The link of menu item `item`, or null.
 const WebLink* FindWebLink(std::string_view item);

@@ -43,66 +43,66 @@ bool FullyOpaque(const QImage& image)
 // --- PictureControl ---------------------------------------------------------------------------
 
 PictureControl::PictureControl(ControlSurface& surface, ControlSet set, std::int16_t index, ControlState state)
-    : surface_(&surface), set_(set), index_(index), s_(std::move(state))
+    : surface_(&surface), set_(set), index_(index), state_(std::move(state))
 {
   UpdateOpaque();
 }
 
 void PictureControl::Repaint() const
 {
-  if (s_.Visible) surface_->Repaint(Rect());
+  if (state_.Visible) surface_->Repaint(Rect());
 }
 
 void PictureControl::Move(float left, float top)
 {
-  if (left == s_.Left && top == s_.Top) return;
+  if (left == state_.Left && top == state_.Top) return;
   Repaint();
-  s_.Left = left;
-  s_.Top = top;
-  surface_->Changed();
+  state_.Left = left;
+  state_.Top = top;
+  surface_->CountChange();
   Repaint();
 }
 
 void PictureControl::SetVisible(bool visible)
 {
-  if (visible == s_.Visible) return;
-  s_.Visible = visible;
-  surface_->Changed();
+  if (visible == state_.Visible) return;
+  state_.Visible = visible;
+  surface_->CountChange();
   surface_->Repaint(Rect());
 }
 
 void PictureControl::SetEnabled(bool enabled)
 {
-  if (enabled == s_.Enabled) return;
-  s_.Enabled = enabled;
-  surface_->Changed();
+  if (enabled == state_.Enabled) return;
+  state_.Enabled = enabled;
+  surface_->CountChange();
 }
 
 void PictureControl::SetDragMode(DragMode mode)
 {
-  if (mode == s_.Drag) return;
-  s_.Drag = mode;
-  surface_->Changed();
+  if (mode == state_.Drag) return;
+  state_.Drag = mode;
+  surface_->CountChange();
 }
 
 void PictureControl::SetPicture(QImage picture)
 {
   Repaint();
-  const float frame = 2.0f * static_cast<float>(FrameTwips(s_.Border));
+  const float frame = 2.0f * static_cast<float>(FrameTwips(state_.Border));
   const QSize pixels = TablePixels(picture);
-  s_.Width = static_cast<float>(pixels.width() * TwipsPerPixel) + frame;
-  s_.Height = static_cast<float>(pixels.height() * TwipsPerPixel) + frame;
-  s_.Picture = std::move(picture);
+  state_.Width = static_cast<float>(pixels.width() * TwipsPerPixel) + frame;
+  state_.Height = static_cast<float>(pixels.height() * TwipsPerPixel) + frame;
+  state_.Picture = std::move(picture);
   UpdateOpaque();
-  surface_->Changed();
+  surface_->CountChange();
   Repaint();
 }
 
 void PictureControl::ClearPicture()
 {
-  s_.Picture = QImage();
+  state_.Picture = QImage();
   UpdateOpaque();
-  surface_->Changed();
+  surface_->CountChange();
   Repaint();
 }
 
@@ -110,11 +110,11 @@ void PictureControl::UpdateOpaque()
 {
   // A frame is drawn solid, so a control hides what lies behind it when its picture is opaque and
   // fills the space inside the frame.
-  const float frame = 2.0f * static_cast<float>(FrameTwips(s_.Border));
-  const QSize pixels = TablePixels(s_.Picture);
-  const bool fills = static_cast<float>(pixels.width() * TwipsPerPixel) + frame == s_.Width &&
-                     static_cast<float>(pixels.height() * TwipsPerPixel) + frame == s_.Height;
-  opaque_ = fills && FullyOpaque(s_.Picture);
+  const float frame = 2.0f * static_cast<float>(FrameTwips(state_.Border));
+  const QSize pixels = TablePixels(state_.Picture);
+  const bool fills = static_cast<float>(pixels.width() * TwipsPerPixel) + frame == state_.Width &&
+                     static_cast<float>(pixels.height() * TwipsPerPixel) + frame == state_.Height;
+  opaque_ = fills && FullyOpaque(state_.Picture);
 }
 
 void PictureControl::BringToFront() { surface_->Restack(this, true); }
@@ -130,7 +130,7 @@ PictureControl& ControlSurface::Create(ControlSet set, std::int16_t index, Contr
   if (members.size() <= static_cast<std::size_t>(index)) members.resize(static_cast<std::size_t>(index) + 1, nullptr);
   members[static_cast<std::size_t>(index)] = control;
   zorder_.insert(zorder_.begin(), control);  // behind everything created before it
-  Changed();
+  CountChange();
   return *control;
 }
 
@@ -154,7 +154,7 @@ void ControlSurface::Restack(PictureControl* control, bool toFront)
     if (it == zorder_.begin()) return;
     std::rotate(zorder_.begin(), it, it + 1);
   }
-  Changed();
+  CountChange();
   control->Repaint();
 }
 
@@ -162,7 +162,7 @@ PictureControl* ControlSurface::HitTest(float x, float y) const
 {
   for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it) {
     const PictureControl* c = *it;
-    if (c->s_.Visible && c->s_.Enabled && c->Rect().Contains(x, y)) return *it;
+    if (c->state_.Visible && c->state_.Enabled && c->Rect().Contains(x, y)) return *it;
   }
   return nullptr;
 }
@@ -194,8 +194,8 @@ void ControlSurface::Dispatch(PictureControl* control, ControlEvent event, Contr
   const auto& handler = handlers_[static_cast<std::size_t>(control->set_)][static_cast<std::size_t>(event)];
   if (!handler) return;
   args.Index = control->index_;
-  args.X -= control->s_.Left;
-  args.Y -= control->s_.Top;
+  args.X -= control->state_.Left;
+  args.Y -= control->state_.Top;
   handler(args);
 }
 
@@ -251,9 +251,9 @@ void ControlSurface::PointerPress(float x, float y, std::int16_t button, std::in
   // the control pressed hears about the pointer first, so it is the one dragged.
   if (PictureControl* c = ControlAt(x, y)) Dispatch(c, ControlEvent::MouseMove, {0, button, shift, x, y, nullptr});
   PictureControl* c = ControlAt(x, y);
-  if (c != nullptr && c->s_.Drag == DragMode::Automatic) {
+  if (c != nullptr && c->state_.Drag == DragMode::Automatic) {
     gesture_ = Gesture::Dragging;
-    drag_ = DragState{c, x - c->s_.Left, y - c->s_.Top, x, y};
+    drag_ = DragState{c, x - c->state_.Left, y - c->state_.Top, x, y};
     Repaint(DragRect());
     return;
   }
@@ -281,7 +281,7 @@ void ControlSurface::PointerRelease(float x, float y, std::int16_t button, std::
 
 namespace {
 
-bool Answers(const PictureControl& control) { return control.Visible() && control.Enabled(); }
+bool TakesInput(const PictureControl& control) { return control.Visible() && control.Enabled(); }
 
 // Where other input points at a control: its centre, as the handlers measure it.
 ControlEventArgs AtCentre(const PictureControl& control)
@@ -293,7 +293,7 @@ ControlEventArgs AtCentre(const PictureControl& control)
 
 bool ControlSurface::MoveOnto(PictureControl& control)
 {
-  if (!Answers(control)) return false;
+  if (!TakesInput(control)) return false;
   ControlEventArgs args = AtCentre(control);
   args.Button = 0;
   Dispatch(&control, ControlEvent::MouseMove, args);
@@ -302,14 +302,14 @@ bool ControlSurface::MoveOnto(PictureControl& control)
 
 bool ControlSurface::ClickOn(PictureControl& control)
 {
-  if (!Answers(control)) return false;
+  if (!TakesInput(control)) return false;
   Dispatch(&control, ControlEvent::Click, AtCentre(control));
   return true;
 }
 
 bool ControlSurface::DropOn(PictureControl& target, const PictureControl& source)
 {
-  if (!Answers(target)) return false;
+  if (!TakesInput(target)) return false;
   ControlEventArgs args = AtCentre(target);
   args.Source = &source;
   Dispatch(&target, ControlEvent::DragDrop, args);
@@ -318,7 +318,7 @@ bool ControlSurface::DropOn(PictureControl& target, const PictureControl& source
 
 bool ControlSurface::Draggable(const PictureControl& control)
 {
-  return Answers(control) && control.Drag() == DragMode::Automatic;
+  return TakesInput(control) && control.Drag() == DragMode::Automatic;
 }
 
 void ControlSurface::CancelGesture()

@@ -57,27 +57,27 @@ struct ControlState {
 
 class PictureControl {
  public:
-  ControlSet Set() const { return set_; }
+  ControlSet BelongsTo() const { return set_; }
   std::int16_t Index() const { return index_; }
 
-  float Left() const { return s_.Left; }
-  float Top() const { return s_.Top; }
-  float Width() const { return s_.Width; }
-  float Height() const { return s_.Height; }
-  TwipRect Rect() const { return {s_.Left, s_.Top, s_.Width, s_.Height}; }
-  void SetLeft(float left) { Move(left, s_.Top); }
-  void SetTop(float top) { Move(s_.Left, top); }
+  float Left() const { return state_.Left; }
+  float Top() const { return state_.Top; }
+  float Width() const { return state_.Width; }
+  float Height() const { return state_.Height; }
+  TwipRect Rect() const { return {state_.Left, state_.Top, state_.Width, state_.Height}; }
+  void SetLeft(float left) { Move(left, state_.Top); }
+  void SetTop(float top) { Move(state_.Left, top); }
   void Move(float left, float top);
 
-  bool Visible() const { return s_.Visible; }
+  bool Visible() const { return state_.Visible; }
   void SetVisible(bool visible);
-  bool Enabled() const { return s_.Enabled; }
+  bool Enabled() const { return state_.Enabled; }
   void SetEnabled(bool enabled);
-  DragMode Drag() const { return s_.Drag; }
+  DragMode Drag() const { return state_.Drag; }
   void SetDragMode(DragMode mode);
-  Frame Border() const { return s_.Border; }
+  Frame Border() const { return state_.Border; }
 
-  const QImage& Picture() const { return s_.Picture; }
+  const QImage& Picture() const { return state_.Picture; }
   // The control takes the picture's size plus its frame; clearing the picture keeps the size. A
   // picture with a devicePixelRatio of 2 is drawn sharper, not larger: it counts at half its size.
   void SetPicture(QImage picture);
@@ -97,7 +97,7 @@ class PictureControl {
   ControlSurface* surface_;
   ControlSet set_;
   std::int16_t index_;
-  ControlState s_;
+  ControlState state_;
   bool opaque_ = false;
 };
 
@@ -183,7 +183,7 @@ class ControlSurface {
  private:
   friend class PictureControl;
   void Restack(PictureControl* control, bool toFront);
-  void Changed() { ++version_; }
+  void CountChange() { ++version_; }
   PictureControl* ControlAt(float x, float y) const;
   void Dispatch(PictureControl* control, ControlEvent event, ControlEventArgs args) const;
 

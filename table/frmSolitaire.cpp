@@ -89,17 +89,17 @@ void frmSolitaire::Fail(const PictureError& error)
 
 void frmSolitaire::PointerMove(float x, float y, std::int16_t buttons, std::int16_t shift)
 {
-  Raise([&] { surface_.PointerMove(x, y, buttons, shift); });
+  RunHandler([&] { surface_.PointerMove(x, y, buttons, shift); });
 }
 
 void frmSolitaire::PointerPress(float x, float y, std::int16_t button, std::int16_t shift)
 {
-  Raise([&] { surface_.PointerPress(x, y, button, shift); });
+  RunHandler([&] { surface_.PointerPress(x, y, button, shift); });
 }
 
 void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::int16_t shift)
 {
-  Raise([&] { surface_.PointerRelease(x, y, button, shift); });
+  RunHandler([&] { surface_.PointerRelease(x, y, button, shift); });
 }
 
 QImage frmSolitaire::ReadPicture(const std::string& path)
@@ -166,7 +166,7 @@ void frmSolitaire::Form_Load()
     card.Rank = fresh.Rank;
   }
 
-  for (std::int16_t i = 0; i <= 51; ++i) {
+  for (std::int16_t i = 0; i < DeckSize; ++i) {
     random_.Randomize();
     const std::int16_t j = ShuffleIndex(random_.Rnd());
     Card& a = Deck[static_cast<std::size_t>(i)];
@@ -235,7 +235,7 @@ void frmSolitaire::imgBack_Click(std::int16_t Index)
 
 void frmSolitaire::imgEnd_Click()
 {
-  for (std::int16_t i = TableauSize; i <= 51; ++i) {
+  for (std::int16_t i = TableauSize; i < DeckSize; ++i) {
     if (imgPile(i).Top() == static_cast<float>(WasteTop)) {
       imgPile(i).SetVisible(false);
       imgBack(i).SetVisible(true);

@@ -71,7 +71,7 @@ class frmSolitaire {
   // Runs `handler` unless the game has already failed. A PictureError stops it, marks the game
   // failed (every later event is ignored) and is passed to OnPictureError.
   template <class Handler>
-  void Raise(Handler&& handler)
+  void RunHandler(Handler&& handler)
   {
     // A template, not std::function: every pointer move comes through here.
     if (failed_) return;

@@ -92,7 +92,7 @@ class SurfaceTest : public ::testing::Test {
       for (ControlEvent event : {ControlEvent::Click, ControlEvent::MouseMove, ControlEvent::DragDrop})
         surface.SetHandler(set, event, [this, set, event](const ControlEventArgs& e) {
           log.push_back(Name(set) + Name(event) + std::to_string(e.Index) +
-                        (e.Source != nullptr ? "<" + Name(e.Source->Set()) : std::string()));
+                        (e.Source != nullptr ? "<" + Name(e.Source->BelongsTo()) : std::string()));
         });
   }
   static std::string Name(ControlSet set)
@@ -126,7 +126,7 @@ TEST_F(SurfaceTest, BringToFrontAndSendToBackReorderOneStack)
 {
   auto order = [&] {
     std::string s;
-    for (const PictureControl* p : surface.BackToFront()) s += Name(p->Set());
+    for (const PictureControl* p : surface.BackToFront()) s += Name(p->BelongsTo());
     return s;
   };
   EXPECT_EQ(order(), "cba");

@@ -114,7 +114,7 @@ TEST_F(SharpTable, EveryControlHasTheGeometryItHasOnANormalScreen)
   for (std::size_t i = 0; i < sharp.size(); ++i) {
     const PictureControl& a = *sharp[i];
     const PictureControl& b = *plain[i];
-    SCOPED_TRACE(std::to_string(static_cast<int>(a.Set())) + " " + std::to_string(a.Index()));
+    SCOPED_TRACE(std::to_string(static_cast<int>(a.BelongsTo())) + " " + std::to_string(a.Index()));
     EXPECT_EQ(a.Left(), b.Left());
     EXPECT_EQ(a.Top(), b.Top());
     EXPECT_EQ(a.Width(), b.Width());

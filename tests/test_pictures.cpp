@@ -359,11 +359,11 @@ TEST_F(CardsFolder, TheFirstDealTakesWhatTheStartUpReadAndLaterDealsReadTheFiles
   form.OnPictureError = [&](const PictureError& e) { reported.push_back(e.Bad().File); };
   form.UseStartUpReads(ReadCardFiles(Folder()));
   fs::remove_all(Cards());
-  form.Raise([&] { form.Form_Load(); });
+  form.RunHandler([&] { form.Form_Load(); });
   EXPECT_TRUE(reported.empty()) << reported.front();
   EXPECT_EQ(form.imgPile(0).Picture().size(), QSize(73, 97));
   EXPECT_EQ(form.imgEnd().Picture(), LoadCardPicture(ProgramFolder() + "/cards/InvertedB.gif"));
-  form.Raise([&] { form.mnuGameDeal_Click(); });
+  form.RunHandler([&] { form.mnuGameDeal_Click(); });
   EXPECT_EQ(reported.size(), 1u) << "the second deal reads its files";
 }
 
@@ -377,7 +377,7 @@ TEST_F(CardsFolder, AFileThatBecomesUnreadableDuringPlayEndsTheGame)
   frmSolitaire form(Folder());
   std::vector<std::string> reported;
   form.OnPictureError = [&](const PictureError& e) { reported.push_back(e.Bad().File); };
-  form.Raise([&] { form.Form_Load(); });
+  form.RunHandler([&] { form.Form_Load(); });
   ASSERT_TRUE(reported.empty());
   fs::remove(Cards() / (form.Deck[51].Code + ".gif"));
 
@@ -392,7 +392,7 @@ TEST_F(CardsFolder, AFileThatBecomesUnreadableDuringPlayEndsTheGame)
   form.PointerMove(300, 2100, 0);
   form.PointerPress(600, 600);
   form.PointerRelease(600, 600);
-  form.Raise([&] { form.mnuGameDeal_Click(); });
+  form.RunHandler([&] { form.mnuGameDeal_Click(); });
   EXPECT_EQ(Snapshot(form), after);
   EXPECT_EQ(reported.size(), 1u);
 }

@@ -81,7 +81,7 @@ class KnownDeal : public ::testing::Test {
 
   // One move a player would make: a card to its foundation, else turn a freed column card, else the
   // stock.
-  bool PlayOneMove()
+  void PlayOneMove()
   {
     for (int s = 0; s < DeckSize; ++s) {
       if (PlaceOf(form, s) != Place::Waste && PlaceOf(form, s) != Place::Column) continue;
@@ -90,23 +90,22 @@ class KnownDeal : public ::testing::Test {
       if (k < 0 || from.x() < 0) continue;
       mouse.Drag(from, ReachablePixel(form, form.imgSuitPile(k)));
       EXPECT_EQ(PlaceOf(form, s), Place::Foundation) << form.Deck[static_cast<std::size_t>(s)].Code;
-      return true;
+      return;
     }
     for (int s = 0; s < TableauSize; ++s) {
       const QPoint at = ReachablePixel(form, form.imgBack(s));
       if (at.x() < 0) continue;
       mouse.Click(at);
       EXPECT_EQ(PlaceOf(form, s), Place::Column) << s;
-      return true;
+      return;
     }
     mouse.Click(MouseDriver::Pixel(600, 600));  // the stock, or the empty-stock picture
-    return true;
   }
 
   // The same player's move made with keys: a card to its foundation, else an uncovered back turned,
   // else the stock. Places are reached as a player would: a column by its number, the top row from
   // the stock at the top left.
-  bool PlayOneMoveByKeys()
+  void PlayOneMoveByKeys()
   {
     const TablePlaces places(form);
     std::vector<std::pair<int, std::int16_t>> fronts;  // a place and the card a take there takes
@@ -122,7 +121,7 @@ class KnownDeal : public ::testing::Test {
       GoTo(FirstFoundationPlace + k);
       Key(Qt::Key_Return);
       EXPECT_EQ(PlaceOf(form, slot), Place::Foundation) << form.Deck[static_cast<std::size_t>(slot)].Code;
-      return true;
+      return;
     }
     for (int c = 0; c < ColumnCount; ++c) {
       const ColumnCards& column = places.Column(c);
@@ -130,11 +129,10 @@ class KnownDeal : public ::testing::Test {
       GoTo(FirstColumnPlace + c);
       Key(Qt::Key_Return);
       EXPECT_EQ(PlaceOf(form, column.FaceDown.back()), Place::Column);
-      return true;
+      return;
     }
     GoTo(StockPlace);
     Key(Qt::Key_Return);
-    return true;
   }
   void Key(Qt::Key key) { QTest::keyClick(&widget, key); }
   void GoTo(int place)
@@ -149,7 +147,7 @@ class KnownDeal : public ::testing::Test {
     ASSERT_EQ(widget.CursorPlace(), place);
   }
   // Plays move after move until every card is on the foundations, checking the table after each.
-  void PlayToTheEnd(bool (KnownDeal::*move)())
+  void PlayToTheEnd(void (KnownDeal::*move)())
   {
     for (int moves = 1; CardsOnFoundations(form) < 52 && moves <= 400; ++moves) {
       (this->*move)();

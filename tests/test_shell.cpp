@@ -395,7 +395,7 @@ std::vector<std::tuple<int, int, float, float, bool, bool>> ControlStates(const 
 {
   std::vector<std::tuple<int, int, float, float, bool, bool>> states;
   for (const PictureControl* c : form.Controls().BackToFront())
-    states.emplace_back(static_cast<int>(c->Set()), c->Index(), c->Left(), c->Top(), c->Visible(),
+    states.emplace_back(static_cast<int>(c->BelongsTo()), c->Index(), c->Left(), c->Top(), c->Visible(),
                         c->Visible() && c->Enabled());
   std::sort(states.begin(), states.end());
   return states;
@@ -582,7 +582,7 @@ TEST_F(ShellWindow, AGameThatHasFailedClosesWithoutAQuestion)
   frmSolitaire broken(empty);
   bool reported = false;
   broken.OnPictureError = [&reported](const PictureError&) { reported = true; };
-  broken.Raise([&broken] { broken.Form_Load(); });
+  broken.RunHandler([&broken] { broken.Form_Load(); });
   ASSERT_TRUE(broken.Failed());
   ASSERT_TRUE(reported);
   SolitaireWindow failing(broken);
@@ -677,7 +677,7 @@ TEST(QtTranslations, AFrenchSystemWithoutQtsOwnStillGetsOuiAndNon)
 
 TEST(ProgramIdentity, NameVersionIconAndCaptionAsTheDesktopShowsThem)
 {
-  SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+  SetUpApplication();
   EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Solitaire"));
   EXPECT_EQ(QCoreApplication::applicationVersion(), QString::fromUtf8(ProgramVersion));
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("korvel-solitaire"));

@@ -219,7 +219,7 @@ TEST_F(DealtTable, TheStockTurnsFromTheHighestSlotDownAndRecyclesInTheSameOrder)
     for (int n = 0; n < 24; ++n) {
       PictureControl* hit = form.Controls().HitTest(600, 600);
       ASSERT_NE(hit, nullptr);
-      ASSERT_EQ(hit->Set(), ControlSet::imgBack);
+      ASSERT_EQ(hit->BelongsTo(), ControlSet::imgBack);
       into.push_back(hit->Index());
       form.imgBack_Click(hit->Index());
       EXPECT_TRUE(form.imgPile(hit->Index()).Visible());

@@ -14,8 +14,6 @@ namespace korvel {
 
 namespace {
 
-class TableAccessible;
-
 // One place of the table. It has no QObject of its own: it asks the table widget for everything.
 class PlaceAccessible : public QAccessibleInterface {
  public:

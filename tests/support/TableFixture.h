@@ -93,7 +93,7 @@ inline std::vector<ControlKey> FrontToBack(const frmSolitaire& form)
 {
   std::vector<ControlKey> keys;
   const auto& order = form.Controls().BackToFront();
-  for (auto it = order.rbegin(); it != order.rend(); ++it) keys.push_back({(*it)->Set(), (*it)->Index()});
+  for (auto it = order.rbegin(); it != order.rend(); ++it) keys.push_back({(*it)->BelongsTo(), (*it)->Index()});
   return keys;
 }
 
@@ -122,7 +122,7 @@ inline TableSnapshot Snapshot(const frmSolitaire& form, bool samePictures = true
   s.pileSuit.assign(form.PileSuit.begin(), form.PileSuit.end());
   s.dragCard = form.DragCard;
   for (const PictureControl* c : form.Controls().BackToFront())
-    s.controls.emplace_back(static_cast<int>(c->Set()), c->Index(), c->Left(), c->Top(), c->Width(), c->Height(),
+    s.controls.emplace_back(static_cast<int>(c->BelongsTo()), c->Index(), c->Left(), c->Top(), c->Width(), c->Height(),
                             c->Visible(), c->Enabled(), static_cast<int>(c->Drag()),
                             samePictures ? c->Picture().cacheKey() : qint64{!c->Picture().isNull()});
   s.suitTops = MCardTest::SuitTops;

@@ -207,7 +207,7 @@ class TableSoak {
     if (moves.empty()) return std::nullopt;
     // Like a player, most often play to a foundation when a card can go there.
     const auto home = std::partition(moves.begin(), moves.end(),
-                                     [](const auto& m) { return m.second->Set() == ControlSet::imgSuitPile; });
+                                     [](const auto& m) { return m.second->BelongsTo() == ControlSet::imgSuitPile; });
     const int homeMoves = static_cast<int>(home - moves.begin());
     const int choices = homeMoves > 0 && Pick(4) != 0 ? homeMoves : static_cast<int>(moves.size());
     const auto [slot, target] = moves[static_cast<std::size_t>(Pick(choices))];
@@ -255,7 +255,7 @@ class TableSoak {
   void NewDeal()
   {
     ++stats_.events;
-    form_.Raise([this] { form_.mnuGameDeal_Click(); });
+    form_.RunHandler([this] { form_.mnuGameDeal_Click(); });
   }
 
   void Gesture()
