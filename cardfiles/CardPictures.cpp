@@ -66,7 +66,10 @@ class CardFile {
     auto* file = static_cast<CardFile*>(gif->UserData);
     int given = 0;
     while (given < wanted) {
-      if (file->pos_ == file->end_ && !file->Refill()) break;
+      if (file->pos_ == file->end_ && !file->Refill()) {
+        file->ranShort_ = true;
+        break;
+      }
       const std::size_t n = std::min(static_cast<std::size_t>(wanted - given), file->end_ - file->pos_);
       std::memcpy(out + given, file->buffer_.data() + file->pos_, n);
       file->pos_ += n;
@@ -85,6 +88,8 @@ class CardFile {
     return std::memcmp(start, "GIF87a", n) == 0 || std::memcmp(start, "GIF89a", n) == 0;
   }
 
+  // Whether giflib ever asked for more than was there to give.
+  bool RanShort() const { return ranShort_; }
   // Why giflib ran short: the file could not be read, or its bytes ended.
   const char* ShortReason() const { return readError_ ? kUnreadable : kTruncated; }
   // Every byte has been read, and nothing went wrong reading them.
@@ -124,6 +129,7 @@ class CardFile {
   std::size_t pos_ = 0, end_ = 0, total_ = 0;
   bool readError_ = false;
   bool ended_ = false;
+  bool ranShort_ = false;
 };
 
 struct GifCloser {
@@ -314,8 +320,12 @@ class GifReader {
   [[noreturn]] void Fail(const char* reason) const { korvel::Fail(path_, reason); }
 
   // Why giflib stopped: bytes that ran short, or data that makes no sense (codes the compressed
-  // image cannot hold, a record of no known kind).
-  const char* Failure() const { return gif_->Error == D_GIF_ERR_READ_FAILED ? file_.ShortReason() : kCorrupt; }
+  // image cannot hold, a record of no known kind). giflib also calls an impossible code size a
+  // failed read, though every byte was there.
+  const char* Failure() const
+  {
+    return gif_->Error == D_GIF_ERR_READ_FAILED && file_.RanShort() ? file_.ShortReason() : kCorrupt;
+  }
 
   void ReadDescriptor()
   {

@@ -242,6 +242,12 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   std::vector<unsigned char> early = kTinyGif;
   early[39] = 0x2C;  // clear, then the end code before the one pixel
   WriteBytes(File("earlyend.gif"), early);
+  // A code size no GIF can have, 0 or past 8 bits, with every byte of the file there.
+  for (const int codeSize : {0, 9, 12, 255}) {
+    std::vector<unsigned char> badCodes = kTinyGif;
+    badCodes[37] = static_cast<unsigned char>(codeSize);
+    WriteBytes(File("codesize" + std::to_string(codeSize) + ".gif"), badCodes);
+  }
   std::vector<unsigned char> noData(kTinyGif.begin(), kTinyGif.begin() + 38);
   noData.insert(noData.end(), {0x00, 0x3B});  // the code size, then no data block at all
   WriteBytes(File("nodata.gif"), noData);
@@ -266,7 +272,9 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
       {"hugeframe.gif", "dimensions invalides"}, {"text.gif", "ce n'est pas une image GIF"},
       {"empty.gif", "image incomplète"},         {"header.gif", "image incomplète"},
       {"noframe.gif", "image endommagée"},       {"missing.gif", "fichier introuvable"},
-      {"folder.gif", "fichier illisible"},
+      {"folder.gif", "fichier illisible"},       {"codesize0.gif", "image endommagée"},
+      {"codesize9.gif", "image endommagée"},     {"codesize12.gif", "image endommagée"},
+      {"codesize255.gif", "image endommagée"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
