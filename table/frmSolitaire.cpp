@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "table/frmSolitaire.h"
 
-#include <future>
-#include <optional>
 #include <utility>
 
 #include "assets/BuiltInPictures.h"
@@ -104,44 +102,9 @@ void frmSolitaire::PointerRelease(float x, float y, std::int16_t button, std::in
 
 QImage frmSolitaire::ReadPicture(const std::string& path)
 {
-  // The deal's pictures were read before it asked for them; each is handed out once.
-  if (const auto it = readAhead_.find(path); it != readAhead_.end()) {
-    QImage picture = std::move(it->second);
-    readAhead_.erase(it);
-    return picture;
-  }
-  return LoadCardPictureAt(path, PictureScale(pixelRatio_));
-}
-
-void frmSolitaire::ReadDealAhead()
-{
-  // The files the deal turns up next: the seven cards TopCardsOn turns, then the empty-stock picture.
-  std::vector<std::string> paths;
-  for (const std::int16_t slot : LastDealtSlots)
-    paths.push_back(CardPicturePath(folder_, Deck[static_cast<std::size_t>(slot)].Code));
-  paths.push_back(EmptyStockPicturePath(folder_));
-  // What the start-up has just read need not be read again.
-  std::vector<QImage> read(paths.size());
-  if (startUpReads_)
-    for (std::size_t k = 0; k < paths.size(); ++k) read[k] = startUpReads_->Take(paths[k]);
-  const int scale = PictureScale(pixelRatio_);
-  // Two at a time, the second half on a thread of its own; a file that cannot be read is left out,
-  // to be read again in its turn and reported there, in the deal's order.
-  std::vector<std::optional<QImage>> pictures(paths.size());
-  auto readPart = [&](std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) {
-      try {
-        pictures[k] = LoadCardPictureAt(paths[k], scale, std::move(read[k]));
-      } catch (const PictureError&) {
-      }
-    }
-  };
-  const std::size_t half = paths.size() / 2;
-  std::future<void> second = std::async(std::launch::async, readPart, half, paths.size());
-  readPart(0, half);
-  second.get();
-  for (std::size_t k = 0; k < paths.size(); ++k)
-    if (pictures[k]) readAhead_.insert_or_assign(paths[k], std::move(*pictures[k]));
+  // The first deal takes what the start-up has just read; every other picture is read from its file.
+  QImage read = startUpReads_ ? startUpReads_->Take(path) : QImage();
+  return LoadCardPictureAt(path, PictureScale(pixelRatio_), std::move(read));
 }
 
 void frmSolitaire::UseStartUpReads(StartUpCardReads reads) { startUpReads_ = std::move(reads); }
@@ -176,7 +139,6 @@ void frmSolitaire::Form_Load()
     std::swap(a.Rank, b.Rank);
   }
 
-  ReadDealAhead();
   TopCardsOn();
 
   for (int i = 0; i < TableauSize; ++i) imgBack(i).SetEnabled(false);
@@ -190,7 +152,6 @@ void frmSolitaire::Form_Load()
   }
   // Later deals and turns read their files, as the cards may have changed since.
   startUpReads_.reset();
-  readAhead_.clear();
   if (OnDealt) OnDealt();
 }
 

@@ -11,7 +11,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 #include "cardfiles/CardPictures.h"
@@ -122,7 +121,6 @@ class frmSolitaire {
   void Fail(const PictureError& error);
   void PaintBackground();
   QImage ReadPicture(const std::string& path);
-  void ReadDealAhead();
   void DetachFromCardUnder(std::int16_t slot);
   void MoveRun(std::int16_t first, float left, float top, bool bringToFront);
   void Uncover(std::int16_t slot);
@@ -132,7 +130,6 @@ class frmSolitaire {
   ClockRandom random_;
   bool failed_ = false;
   std::optional<StartUpCardReads> startUpReads_;
-  std::unordered_map<std::string, QImage> readAhead_;  // the deal's pictures, read before it asks
   std::function<float()> screenWidth_;
   float clientWidth_;
   float clientHeight_;
