@@ -41,6 +41,10 @@ class ModalAnswerer {
   {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible()) return;
+    // Answered once it is the active window, as a player answers it: until then keys and the focus
+    // still belong to the window below. A window that never becomes active is answered all the same.
+    if (modal != current_ && !modal->isActiveWindow() && ++inactive_ * poll_.interval() < 2000) return;
+    inactive_ = 0;
     if (modal == current_) {
       if (++waited_ * poll_.interval() >= 5000) {
         ++leftOpen_;
@@ -61,6 +65,7 @@ class ModalAnswerer {
   QTimer poll_;
   QPointer<QWidget> current_;
   int waited_ = 0;
+  int inactive_ = 0;
   int answered_ = 0;
   int leftOpen_ = 0;
 };
