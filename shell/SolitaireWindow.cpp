@@ -192,20 +192,24 @@ void SolitaireWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+bool SolitaireWindow::QuitAtSessionEnd()
+{
+  std::int16_t cancel = 0;
+  Form_QueryUnload(cancel, UnloadFromSession);
+  if (cancel != 0) return false;
+  // The answer was Yes: the window goes now, and the session's own close finds nothing to ask.
+  quitConfirmed_ = true;
+  close();
+  return true;
+}
+
 void SolitaireWindow::CommitSession(QSessionManager& manager)
 {
 #ifndef QT_NO_SESSIONMANAGER
   if (!isVisible() || !manager.allowsInteraction()) return;
-  std::int16_t cancel = 0;
-  Form_QueryUnload(cancel, UnloadFromSession);
+  const bool ends = QuitAtSessionEnd();
   manager.release();
-  if (cancel != 0) {
-    manager.cancel();
-    return;
-  }
-  // The answer was Yes: the window goes now, and the session's own close finds nothing to ask.
-  quitConfirmed_ = true;
-  close();
+  if (!ends) manager.cancel();
 #else
   (void)manager;
 #endif

@@ -60,6 +60,9 @@ class SolitaireWindow : public QMainWindow {
   void tra_Click();
   // Asks whether to quit; sets Cancel to 1 to keep the window open.
   void Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode);
+  // The desktop session is ending: asks once, and on Yes closes the window without asking again.
+  // Returns whether the session may end.
+  bool QuitAtSessionEnd();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

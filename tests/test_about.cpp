@@ -23,6 +23,7 @@
 
 #include "Identity.h"
 #include "TableFixture.h"
+#include "shell/AboutDefinition.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/frmAbout.h"
 #include "test_shell_modal.h"
@@ -90,26 +91,24 @@ TEST(AboutWindow, IsAFixedDialogOf378By203PixelsCentredOnTheScreen)
             QImage(QStringLiteral(":/korvel/icon.png")).convertToFormat(QImage::Format_ARGB32));
 }
 
+// Each control of the definition, where its twips say and in its stacking order; a box that takes
+// its picture's size is that size plus its frame.
 TEST(AboutWindow, ControlsLieWhereTheirTwipsSayInStackingOrder)
 {
   frmAbout about;
-  struct Place {
-    const char* name;
-    QRect pixels;
-  };
-  // Front to back; twips / 15. The logo's box takes its 75 x 99 picture and a 2-pixel frame.
-  const std::vector<Place> places = {
-      {"picIcon", {8, 16, 79, 103}},     {"cmdOK", {288, 168, 84, 23}}, {"Shape2", {0, 0, 377, 201}},
-      {"Shape1", {96, 56, 257, 81}},     {"Image1", {112, 8, 238, 32}}, {"lblDescription", {104, 64, 259, 78}},
-      {"lblVersion", {8, 152, 259, 47}},
-  };
   const QObjectList stack = about.children();  // back to front
   qsizetype above = stack.size();
-  for (const Place& p : places) {
-    SCOPED_TRACE(p.name);
-    QWidget* control = about.Control(p.name);
+  for (const AboutControl& c : AboutControls()) {  // front to back
+    SCOPED_TRACE(c.Name);
+    QWidget* control = about.Control(c.Name);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->geometry(), p.pixels);
+    QRect expected(c.Left / 15, c.Top / 15, c.Width / 15, c.Height / 15);
+    if (c.AutoSize) {
+      const auto* box = qobject_cast<QLabel*>(control);
+      ASSERT_NE(box, nullptr);
+      expected.setSize(box->pixmap().deviceIndependentSize().toSize() + QSize(2, 2) * box->frameWidth());
+    }
+    EXPECT_EQ(control->geometry(), expected);
     const qsizetype at = stack.indexOf(control);
     EXPECT_LT(at, above);
     above = at;

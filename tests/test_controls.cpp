@@ -52,6 +52,7 @@ TEST(PictureControl, APictureSizesTheControlWithItsFrameAndClearingKeepsTheSize)
   const Case cases[] = {{Frame::None, 1095, 1455}, {Frame::Flat, 1125, 1485}, {Frame::Sunken, 1155, 1515}};
   std::int16_t index = 0;
   for (const Case& c : cases) {
+    SCOPED_TRACE(FrameTwips(c.frame));
     PictureControl& control = surface.Create(ControlSet::imgPile, index++, At(0, 0, DragMode::Manual, c.frame));
     control.SetPicture(Picture(73, 97));
     EXPECT_EQ(control.Width(), c.width);

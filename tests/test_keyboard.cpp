@@ -117,7 +117,7 @@ TEST_F(Keyboard, TheCursorMovesOverTheThirteenPlaces)
     ASSERT_EQ(keys_.Place(), StockPlace);
     for (int n = 0; n < c.from; ++n) keys_.Press(Next);
     keys_.Press(c.key);
-    EXPECT_EQ(keys_.Place(), c.to) << "from place " << c.from;
+    EXPECT_EQ(keys_.Place(), c.to) << "from place " << c.from << ", key " << static_cast<int>(c.key.Key);
   }
 }
 

@@ -351,6 +351,8 @@ TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
                            "/cards/7c.gif : dimensions invalides", "/cards/5h.gif : fichier illisible"})
     EXPECT_NE(text.find(file), std::string::npos) << text;
   EXPECT_EQ(text.find("autres"), std::string::npos);
+  EXPECT_TRUE(text.starts_with("Impossible de lire les images de cartes suivantes :\n\n")) << text;
+  EXPECT_TRUE(text.ends_with("\n\nLe jeu Korvel Solitaire doit se fermer.")) << text;
 
   fs::remove_all(Cards());
   const std::vector<BadPicture> all = ReadCardFiles(Folder()).Bad();
@@ -425,6 +427,8 @@ TEST_F(CardsFolder, StartingWithAMissingFileShowsTheMessageAndFailsBeforeTheTabl
   options.CardFiles = ReadCardFilesInBackground(Folder());  // as the executable starts
   EXPECT_EQ(RunSolitaire(*qApp, std::move(options)), 1);
   EXPECT_FALSE(tableShown);
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("Impossible de lire l'image de carte suivante :")))
+      << shown.toStdString();
   EXPECT_TRUE(shown.contains(QString::fromStdString((Cards() / "5d.gif").string()))) << shown.toStdString();
 }
 

@@ -22,6 +22,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -94,94 +95,49 @@ QString WithoutAccessMarks(QString text) { return text.remove(QLatin1Char('&'));
 
 // --- The menu tree ---------------------------------------------------------------------------
 
-struct ExpectedItem {
-  const char* name;
-  const char* caption;  // empty for a separator
-  const char* shortcut;
-  bool picture;                     // drawn beside it, as its row of the menu bitmaps says
-  std::vector<ExpectedItem> items;  // a submenu's items
-};
-
-struct ExpectedMenu {
-  const char* name;
-  const char* caption;
-  const char* accessKey;
-  std::vector<ExpectedItem> items;
-};
-
-const std::vector<ExpectedMenu>& ExpectedMenus()
+// The menus are the menu table, row by row: each item in its menu in the table's order, with its
+// caption, access key, shortcut and picture; only F2 works from the whole window.
+TEST_F(ShellWindow, TheMenusAreTheMenuTableRowByRow)
 {
-  static const std::vector<ExpectedMenu> menus = {
-      {"mnuGame",
-       "&Jeux",
-       "Alt+J",
-       {{"mnuGameDeal", "&Nouveau", "F2", true, {}},
-        {"mnuGameSep", "", "", false, {}},
-        {"mnuGameExit", "&Quitter", "", true, {}}}},
-      {"mnuHelp",
-       "&Aide",
-       "Alt+A",
-       {{"mnuHelpHelp", "&A Propos", "", true, {}},
-        {"ssdecds", "", "", false, {}},
-        {"tele", "&Téléchargement gratuit", "", true, {}},
-        {"netserv",
-         "&Services Sur le Net",
-         "",
-         true,
-         {{"mailgr", "&e-Mail Gratuit", "", true, {}},
-          {"formfrf", "&Forum", "", true, {}},
-          {"tra", "&Traduction", "", true, {}}}}}},
-  };
-  return menus;
-}
+  std::map<QString, QStringList> items;  // each menu's items as the table orders them; "" is the bar
+  std::vector<QString> open;             // the menu of each level while the rows are read
+  for (const MenuEntry& entry : MenuTree()) {
+    const QString name = QString::fromUtf8(entry.Name);
+    SCOPED_TRACE(entry.Name);
+    open.resize(static_cast<std::size_t>(entry.Level));
+    items[open.empty() ? QString() : open.back()] << name;
+    const bool menu = entry.Kind == MenuKind::Menu || entry.Kind == MenuKind::Submenu;
+    if (menu) open.push_back(name);
 
-void ExpectItems(const QMenu* menu, const std::vector<ExpectedItem>& expected)
-{
-  const QList<QAction*> actions = menu->actions();
-  ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size())) << menu->objectName().toStdString();
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const ExpectedItem& want = expected[i];
-    const QAction* action = actions[static_cast<qsizetype>(i)];
-    SCOPED_TRACE(want.name);
-    EXPECT_EQ(action->objectName(), QString::fromUtf8(want.name));
-    EXPECT_EQ(action->isSeparator(), want.caption[0] == '\0');
+    QAction* action = window->MenuItem(entry.Name);
+    ASSERT_NE(action, nullptr);
+    const bool separator = entry.Kind == MenuKind::Separator;
+    EXPECT_EQ(action->isSeparator(), separator);
     // A separator is a bare line: a text would be written beside it.
-    EXPECT_EQ(action->text(), QString::fromUtf8(want.caption));
-    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(want.shortcut)));
-    EXPECT_TRUE(action->isVisible());
-    EXPECT_TRUE(action->isEnabled());
-    EXPECT_FALSE(action->isCheckable());
-    const MenuBitmap* bitmap = MenuBitmapOf(want.name);
-    EXPECT_EQ(bitmap != nullptr, want.picture);
-    EXPECT_EQ(action->icon().isNull(), !want.picture);
-    if (want.picture && bitmap != nullptr) {
+    EXPECT_EQ(action->text(), separator ? QString() : QString::fromUtf8(entry.Caption));
+    const qsizetype mark = action->text().indexOf(QLatin1Char('&'));
+    const QKeySequence accessKey =
+        mark < 0 ? QKeySequence() : QKeySequence(QStringLiteral("Alt+") + action->text()[mark + 1].toUpper());
+    EXPECT_EQ(QKeySequence::mnemonic(action->text()), accessKey);
+    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(entry.Shortcut)));
+    EXPECT_EQ(window->actions().contains(action), entry.Shortcut[0] != '\0') << "a shortcut works in the whole window";
+    if (entry.Shortcut[0] != '\0') EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut);
+    EXPECT_TRUE(action->isVisible() && action->isEnabled() && !action->isCheckable());
+    EXPECT_EQ(action->menu() != nullptr, menu);
+    if (menu) EXPECT_EQ(action->menu()->objectName(), name);
+    const MenuBitmap* bitmap = MenuBitmapOf(entry.Name);
+    EXPECT_EQ(action->icon().isNull(), bitmap == nullptr);
+    if (bitmap != nullptr) {
       EXPECT_EQ(action->icon().actualSize(QSize(256, 256)), QSize(bitmap->Width, bitmap->Height));
       EXPECT_TRUE(action->isIconVisibleInMenu());
     }
-    EXPECT_EQ(action->menu() != nullptr, !want.items.empty());
-    if (!want.items.empty()) {
-      EXPECT_EQ(action->menu()->objectName(), QString::fromUtf8(want.name));
-      ExpectItems(action->menu(), want.items);
-    }
   }
-}
-
-TEST_F(ShellWindow, TheMenuBarHoldsTheGameAndHelpMenusInOrder)
-{
-  const QList<QAction*> bar = window->menuBar()->actions();
-  ASSERT_EQ(bar.size(), static_cast<qsizetype>(ExpectedMenus().size()));
-  for (std::size_t m = 0; m < ExpectedMenus().size(); ++m) {
-    const ExpectedMenu& want = ExpectedMenus()[m];
-    SCOPED_TRACE(want.name);
-    const QAction* action = bar[static_cast<qsizetype>(m)];
-    ASSERT_NE(action->menu(), nullptr);
-    EXPECT_EQ(action->objectName(), QString::fromUtf8(want.name));
-    EXPECT_EQ(action->menu()->objectName(), QString::fromUtf8(want.name));
-    EXPECT_EQ(action->text(), QString::fromUtf8(want.caption));
-    EXPECT_EQ(QKeySequence::mnemonic(action->text()), QKeySequence(QString::fromUtf8(want.accessKey)));
-    EXPECT_TRUE(action->icon().isNull());
-    EXPECT_TRUE(action->shortcut().isEmpty());
-    ExpectItems(action->menu(), want.items);
+  for (const auto& [parent, names] : items) {
+    const QList<QAction*> actions =
+        parent.isEmpty() ? window->menuBar()->actions() : Menu(parent.toStdString().c_str())->actions();
+    QStringList shown;
+    for (const QAction* action : actions) shown << action->objectName();
+    EXPECT_EQ(shown, names) << parent.toStdString();
   }
 }
 
@@ -197,32 +153,6 @@ TEST(MenuTable, EveryHandlerItNamesExistsAndEveryHandlerIsNamed)
   for (const SolitaireWindow::MenuBinding& binding : SolitaireWindow::MenuBindings())
     EXPECT_TRUE(named.contains(binding.Handler)) << binding.Handler;
   EXPECT_EQ(SolitaireWindow::FindMenuHandler("mnuGameDeal_Clic"), nullptr);
-}
-
-TEST_F(ShellWindow, AccessKeysAreTheLetterAfterTheAmpersand)
-{
-  const std::vector<std::pair<const char*, const char*>> keys = {
-      {"mnuGameDeal", "Alt+N"}, {"mnuGameExit", "Alt+Q"}, {"mnuHelpHelp", "Alt+A"}, {"tele", "Alt+T"},
-      {"netserv", "Alt+S"},     {"mailgr", "Alt+E"},      {"formfrf", "Alt+F"},     {"tra", "Alt+T"},
-  };
-  for (const auto& [name, key] : keys) {
-    QAction* action = window->MenuItem(name);
-    ASSERT_NE(action, nullptr) << name;
-    EXPECT_EQ(QKeySequence::mnemonic(action->text()), QKeySequence(QString::fromUtf8(key))) << name;
-  }
-}
-
-TEST_F(ShellWindow, OnlyNouveauHasAShortcutAndItWorksInTheWholeWindow)
-{
-  for (QAction* action : window->menuBar()->findChildren<QAction*>()) {
-    if (action->objectName() == QLatin1String("mnuGameDeal")) {
-      EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F2));
-      EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut);
-      EXPECT_TRUE(window->actions().contains(action));
-    } else {
-      EXPECT_TRUE(action->shortcut().isEmpty()) << action->objectName().toStdString();
-    }
-  }
 }
 
 TEST_F(ShellWindow, MenusAreWrittenInTahomaOrACloseSansSerif)
@@ -495,83 +425,43 @@ const std::vector<CloseCase>& CloseRequests()
       {"menu Quitter", [](SolitaireWindow& w) { w.MenuItem("mnuGameExit")->trigger(); }},
       {"title bar", [](SolitaireWindow& w) { w.windowHandle()->close(); }},
       {"close()", [](SolitaireWindow& w) { w.close(); }},
+      // Last: once its Yes has closed the window, nothing is asked again.
+      {"the session ending", [](SolitaireWindow& w) { w.QuitAtSessionEnd(); }},
   };
   return cases;
 }
 
-TEST_F(ShellWindow, EveryCloseRequestAsksTheSameQuestionOnce)
+// Every close request asks the same question once; No leaves the window and the game exactly as
+// they were, Yes closes the window.
+TEST_F(ShellWindow, EveryCloseRequestAsksOnceAndOnlyYesCloses)
 {
-  ShowActive();
   ASSERT_TRUE(translated) << "Qt's French translation (qt6-translations-l10n) is not installed";
-  for (const CloseCase& c : CloseRequests()) {
-    SCOPED_TRACE(c.how);
-    QuestionSeen seen;
-    ModalAnswerer answerer(Note(seen, QMessageBox::No));
-    c.request(*window);
-    EXPECT_EQ(answerer.Answered(), 1);
-    EXPECT_EQ(answerer.LeftOpen(), 0);
-    EXPECT_EQ(seen.title, QStringLiteral(" Fin du Jeux"));
-    EXPECT_EQ(seen.text, QStringLiteral(" Etes vous sûre de quitter le jeux ?"));
-    EXPECT_EQ(seen.icon, QMessageBox::Information);
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
-    EXPECT_EQ(seen.yes, QStringLiteral("Oui"));
-    EXPECT_EQ(seen.no, QStringLiteral("Non"));
-    EXPECT_TRUE(seen.modal);
-  }
-}
-
-TEST_F(ShellWindow, AnsweringNoLeavesTheWindowAndTheGameExactlyAsTheyWere)
-{
-  ShowActive();
   PlayAWhile();
-  for (const CloseCase& c : CloseRequests()) {
-    SCOPED_TRACE(c.how);
-    const TableSnapshot before = Snapshot(*form);
-    const QRect geometry = window->geometry();
-    ModalAnswerer answerer(Press(QMessageBox::No));
-    c.request(*window);
-    EXPECT_EQ(answerer.Answered(), 1);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->geometry(), geometry);
-    EXPECT_TRUE(Snapshot(*form) == before);
-  }
-}
-
-TEST_F(ShellWindow, AnsweringNoIgnoresTheCloseEventAndYesAcceptsIt)
-{
-  ShowActive();
-  for (const auto& [answer, accepted] :
-       std::vector<std::pair<QMessageBox::StandardButton, bool>>{{QMessageBox::No, false}, {QMessageBox::Yes, true}}) {
-    ModalAnswerer answerer(Press(answer));
-    QCloseEvent event;
-    QApplication::sendEvent(window.get(), &event);
-    EXPECT_EQ(event.isAccepted(), accepted);
-    EXPECT_EQ(answerer.Answered(), 1);
-  }
-}
-
-TEST_F(ShellWindow, AnsweringYesClosesTheWindowAfterOneQuestion)
-{
-  for (const CloseCase& c : CloseRequests()) {
-    SCOPED_TRACE(c.how);
-    ShowActive();
-    ModalAnswerer answerer(Press(QMessageBox::Yes));
-    c.request(*window);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(answerer.Answered(), 1);
-  }
-}
-
-TEST_F(ShellWindow, FormQueryUnloadSetsCancelOnlyForNo)
-{
-  for (const auto& [answer, cancel] :
-       std::vector<std::pair<QMessageBox::StandardButton, int>>{{QMessageBox::No, 1}, {QMessageBox::Yes, 0}}) {
-    ModalAnswerer answerer(Press(answer));
-    std::int16_t Cancel = 0;
-    window->Form_QueryUnload(Cancel, UnloadFromCode);
-    EXPECT_EQ(Cancel != 0, cancel != 0);
-  }
+  for (const CloseCase& c : CloseRequests())
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+      SCOPED_TRACE(std::string(c.how) + (answer == QMessageBox::Yes ? ", Yes" : ", No"));
+      ShowActive();
+      const TableSnapshot before = Snapshot(*form);
+      const QRect geometry = window->geometry();
+      QuestionSeen seen;
+      ModalAnswerer answerer(Note(seen, answer));
+      c.request(*window);
+      EXPECT_EQ(answerer.Answered(), 1);
+      EXPECT_EQ(answerer.LeftOpen(), 0);
+      EXPECT_EQ(seen.title, QStringLiteral(" Fin du Jeux"));
+      EXPECT_EQ(seen.text, QStringLiteral(" Etes vous sûre de quitter le jeux ?"));
+      EXPECT_EQ(seen.icon, QMessageBox::Information);
+      EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+      EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+      EXPECT_EQ(seen.yes, QStringLiteral("Oui"));
+      EXPECT_EQ(seen.no, QStringLiteral("Non"));
+      EXPECT_TRUE(seen.modal);
+      EXPECT_EQ(window->isVisible(), answer == QMessageBox::No);
+      if (answer == QMessageBox::No) {
+        EXPECT_EQ(window->geometry(), geometry);
+        EXPECT_TRUE(Snapshot(*form) == before);
+      }
+    }
 }
 
 TEST_F(ShellWindow, AGameThatHasFailedClosesWithoutAQuestion)
@@ -644,14 +534,13 @@ TEST(ShellCall, OnlyTheOpenOperationReachesTheDesktopAndSuccessIsAbove32)
   QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 }
 
-TEST(SiteAddress, IsOnePlainHttpAddressUsedByTheCaption)
+TEST(SiteAddress, IsOnePlainHttpAddress)
 {
   const QUrl site(QString::fromUtf8(SiteAddress));
   EXPECT_TRUE(site.isValid());
   EXPECT_EQ(site.scheme(), QStringLiteral("http"));
   EXPECT_FALSE(site.host().isEmpty());
   EXPECT_TRUE(site.path().isEmpty()) << "the pages are joined with their own \"/\"";
-  EXPECT_TRUE(SolitaireCaption().endsWith(QString::fromUtf8(SiteAddress)));
 }
 
 // The quit question's buttons follow the system's language; a French one reads Oui and Non even

@@ -50,7 +50,6 @@ TEST(TableDefinition, HandlersAreBoundByNameOncePerSetAndEvent)
     EXPECT_EQ(std::string(b.Name), std::string(ControlSetName(b.Set)) + "_" + ControlEventName(b.Event));
     EXPECT_TRUE(names.insert(b.Name).second) << b.Name;
     EXPECT_TRUE(bound.insert({static_cast<int>(b.Set), static_cast<int>(b.Event)}).second) << b.Name;
-    EXPECT_NE(b.Call, nullptr);
     EXPECT_TRUE(form.Controls().HasHandler(b.Set, b.Event)) << b.Name;
   }
   EXPECT_EQ(names, (std::set<std::string>{"imgBack_Click", "imgEnd_Click", "imgPile_MouseMove", "imgPile_DragDrop",
