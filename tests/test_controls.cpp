@@ -170,6 +170,15 @@ TEST_F(SurfaceTest, ADragStartsAtThePressAndDropsOnTheControlUnderTheRelease)
   EXPECT_EQ(log, (std::vector<std::string>{"b.move0", "b.move0", "c.drop0<b"}));
 }
 
+TEST_F(SurfaceTest, OnlyTheLeftButtonEndsADrag)
+{
+  surface.PointerPress(1200, 1200, LeftButton, 0);
+  surface.PointerRelease(1700, 1700, RightButton, 0);
+  EXPECT_TRUE(surface.Dragging().has_value());
+  surface.PointerRelease(1700, 1700, LeftButton, 0);
+  EXPECT_EQ(log, (std::vector<std::string>{"b.move0", "c.drop0<b"}));
+}
+
 TEST_F(SurfaceTest, ADropOnTheDraggedControlItselfOrOnNothing)
 {
   surface.PointerPress(1200, 1200, LeftButton, 0);

@@ -292,11 +292,17 @@ TEST_F(Drops, ACoveredCardMayBePlayedAndTheCardsOnItStayFreeToDrag)
   ExpectAt(18, 5040, form.imgPile(22).Top() + 205);
 }
 
+// Every column, the first and the last included: its bottom card gone, it takes a king.
 TEST_F(Drops, ABottomCardPlayedToAFoundationOpensItsColumnToAKing)
 {
-  FaceUp(4, "Ah");
-  OnFoundation(4, 1);
-  EXPECT_TRUE(form.imgKingMove(4).Enabled());
+  for (int column = 0; column < ColumnCount; ++column) {
+    SCOPED_TRACE(column);
+    MCardTest::SuitTops = {};
+    form.PileSuit[1].clear();
+    FaceUp(column, "Ah");  // the column's bottom card is slot `column`
+    OnFoundation(column, 1);
+    for (int k = 0; k < ColumnCount; ++k) EXPECT_EQ(form.imgKingMove(k).Enabled(), k <= column) << k;
+  }
 }
 
 // --- Drop on an empty column ---

@@ -244,6 +244,19 @@ TEST_F(Keyboard, AHeldCardGoesBackOnEscapeOnItsOwnPlaceAndOnAPlaceWithoutADrop)
   EXPECT_FALSE(keys_.Press(PutBack)) << "nothing to put back";
 }
 
+// A key does not act in the middle of a mouse drag: the drop is the mouse's.
+TEST_F(Keyboard, NoActDuringAMouseDrag)
+{
+  const auto [x, y] = CentreOf(form.imgPile(25));
+  form.PointerMove(x, y, 0);
+  form.PointerPress(x, y);
+  ASSERT_TRUE(form.Controls().Dragging());
+  const TableSnapshot before = Snapshot(form);
+  Press({Column(1), Act, Column(6), Act, Up, Up, Left, Left, Left, Left, Act});
+  EXPECT_EQ(keys_.Held(), std::nullopt);
+  EXPECT_TRUE(Snapshot(form) == before);
+}
+
 TEST_F(Keyboard, ANewDealOrAMousePressLetsGoAndTheFrameShowsOnlyAfterAKey)
 {
   EXPECT_FALSE(keys_.Shown());
@@ -294,6 +307,16 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   form.imgPile(50).SetVisible(false);
   for (int s = 28; s <= 49; ++s) form.imgPile(s).SetVisible(false);
   form.imgPile(0).SetVisible(false);
+  // A face exactly behind another is not there to the eye; a held queen is "tenue".
+  FaceUp(form, 49, "Qs");
+  form.imgPile(49).Move(form.imgPile(25).Left(), form.imgPile(25).Top());
+  form.imgPile(49).SendToBack();
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(6)), "Colonne 6 : 5 cartes cachées, Valet de trèfle");
+  form.imgPile(49).BringToFront();
+  Press({PutBack, Column(6), Act});
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(6), keys_.Held()), "Colonne 6 : 5 cartes cachées, Dame de pique, tenue");
+  Press({PutBack});
+  form.imgPile(49).SetVisible(false);
   const TablePlaces emptied(form);
   EXPECT_EQ(emptied.Name(StockPlace), "Talon vide");
   EXPECT_EQ(emptied.Name(WastePlace), "Défausse vide");
