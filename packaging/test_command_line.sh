@@ -17,3 +17,8 @@ help=$("${no_display[@]}" "$game" -style fusion --help)
 for line in "Utilisation : korvel-solitaire [--help | --version]" "Site web : $site"; do
   grep -qxF "$line" <<<"$help" || { echo "--help lacks \"$line\":" >&2; echo "$help" >&2; exit 1; }
 done
+
+# An answer that could not be written is no answer: status 1.
+status=0
+"${no_display[@]}" "$game" --version >/dev/full 2>/dev/null || status=$?
+[[ $status == 1 ]] || { echo "--version into a full device ended with $status, not 1" >&2; exit 1; }

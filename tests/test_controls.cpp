@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "table/PictureControls.h"
@@ -244,6 +246,30 @@ TEST_F(SurfaceTest, ChangesAskForARepaintOfWhatTheyTouch)
   c->SetVisible(false);
   c->Move(0, 0);  // hidden: moving it shows nothing
   EXPECT_EQ(repainted.size(), 1u);
+}
+
+// What is read off the controls holds until the surface's version moves: every change moves it, a
+// change to the same value does not.
+TEST_F(SurfaceTest, EveryChangeMovesTheVersion)
+{
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"Move", [this] { b->Move(10, 20); }},
+      {"SetVisible", [this] { b->SetVisible(false); }},
+      {"SetEnabled", [this] { b->SetEnabled(false); }},
+      {"SetDragMode", [this] { b->SetDragMode(DragMode::Manual); }},
+      {"SetPicture", [this] { b->SetPicture(Picture(2, 2)); }},
+      {"ClearPicture", [this] { b->ClearPicture(); }},
+      {"BringToFront", [this] { b->BringToFront(); }},
+      {"SendToBack", [this] { b->SendToBack(); }},
+  };
+  for (const auto& [name, change] : changes) {
+    const std::uint64_t before = surface.Version();
+    change();
+    EXPECT_NE(surface.Version(), before) << name;
+    const std::uint64_t after = surface.Version();
+    if (std::string_view(name) != "SetPicture" && std::string_view(name) != "ClearPicture") change();
+    EXPECT_EQ(surface.Version(), after) << name << " again";
+  }
 }
 
 }  // namespace

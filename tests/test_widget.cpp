@@ -127,6 +127,7 @@ TEST_F(TableView, AFrameShowsTheGradientTheCardsAndTheFrames)
   EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 16 + 1 + 48), CardBackPicture().pixelColor(36, 48));
   EXPECT_EQ(frame.pixelColor(256, 16), QColor(128, 128, 128));
   EXPECT_EQ(frame.pixelColor(256 + 72, 16 + 99), QColor(255, 255, 255));  // 1095 x 1500 twips until a card lands
+  EXPECT_EQ(frame.pixelColor(256 + 73, 50), frame.pixelColor(256 + 74, 50)) << "the frame stays inside";
 }
 
 TEST_F(TableView, PaintingInPartsGivesTheSameFrameAsPaintingAtOnce)
