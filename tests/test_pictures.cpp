@@ -257,6 +257,9 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   std::vector<unsigned char> hugeFrame = kTinyGif;
   hugeFrame[32] = hugeFrame[33] = hugeFrame[34] = hugeFrame[35] = 0xFF;  // a 65535 x 65535 frame
   WriteBytes(File("hugeframe.gif"), hugeFrame);
+  std::vector<unsigned char> wide = kTinyGif;
+  wide[6] = 0x01, wide[7] = 0x04;  // a screen of 1025 x 1: one pixel past the largest side
+  WriteBytes(File("wide.gif"), wide);
   WriteBytes(File("text.gif"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
   WriteBytes(File("empty.gif"), {});
   WriteBytes(File("header.gif"), {kTinyGif.begin(), kTinyGif.begin() + 13});
@@ -274,7 +277,7 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
       {"noframe.gif", "image endommagée"},       {"missing.gif", "fichier introuvable"},
       {"folder.gif", "fichier illisible"},       {"codesize0.gif", "image endommagée"},
       {"codesize9.gif", "image endommagée"},     {"codesize12.gif", "image endommagée"},
-      {"codesize255.gif", "image endommagée"},
+      {"codesize255.gif", "image endommagée"},   {"wide.gif", "dimensions invalides"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
