@@ -102,11 +102,15 @@ TEST(AboutWindow, ControlsLieWhereTheirTwipsSayInStackingOrder)
     SCOPED_TRACE(c.Name);
     QWidget* control = about.Control(c.Name);
     ASSERT_NE(control, nullptr);
+    // Whole pixels, as a form designer stores them; only buttons answer Enter and Esc.
+    for (const int twips : {c.Left, c.Top, c.Width, c.Height}) EXPECT_EQ(twips % 15, 0) << twips;
+    EXPECT_TRUE(c.Kind == AboutKind::CommandButton || !(c.Default || c.Cancel));
     QRect expected(c.Left / 15, c.Top / 15, c.Width / 15, c.Height / 15);
     if (c.AutoSize) {
       const auto* box = qobject_cast<QLabel*>(control);
       ASSERT_NE(box, nullptr);
       expected.setSize(box->pixmap().deviceIndependentSize().toSize() + QSize(2, 2) * box->frameWidth());
+      EXPECT_EQ(QSize(c.Width, c.Height) / 15, expected.size()) << "stored as the size it takes";
     }
     EXPECT_EQ(control->geometry(), expected);
     const qsizetype at = stack.indexOf(control);

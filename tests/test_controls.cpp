@@ -248,6 +248,27 @@ TEST_F(SurfaceTest, ChangesAskForARepaintOfWhatTheyTouch)
   EXPECT_EQ(repainted.size(), 1u);
 }
 
+// Input from elsewhere (the keyboard) reaches a control only where the pointer could: a hidden or
+// disabled one hears nothing, and says so.
+TEST_F(SurfaceTest, OtherInputReachesOnlyVisibleEnabledControls)
+{
+  for (const bool hide : {true, false}) {
+    b->SetVisible(!hide);
+    b->SetEnabled(hide);
+    EXPECT_FALSE(surface.MoveOnto(*b)) << hide;
+    EXPECT_FALSE(surface.ClickOn(*b)) << hide;
+    EXPECT_FALSE(surface.DropOn(*b, *a)) << hide;
+    EXPECT_FALSE(ControlSurface::Draggable(*b)) << hide;
+  }
+  EXPECT_TRUE(log.empty());
+  b->SetVisible(true);
+  b->SetEnabled(true);
+  EXPECT_TRUE(surface.MoveOnto(*b) && surface.ClickOn(*b) && surface.DropOn(*b, *a));
+  EXPECT_TRUE(ControlSurface::Draggable(*b));
+  EXPECT_FALSE(ControlSurface::Draggable(*a)) << "a manual control is clicked, not dragged";
+  EXPECT_EQ(log, (std::vector<std::string>{"b.move0", "b.click0", "b.drop0<a"}));
+}
+
 // What is read off the controls holds until the surface's version moves: every change moves it, a
 // change to the same value does not.
 TEST_F(SurfaceTest, EveryChangeMovesTheVersion)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TableFixture.h"
 
 using namespace korvel;
@@ -363,6 +365,27 @@ TEST_F(Drops, TheKingDealtAtTheBottomOfAColumnOpensItWhenItMoves)
   FaceUp(51, "Ks");
   OnEmptyColumn(51, 4);
   ExpectAt(51, 5040, KingRowTop);
+}
+
+// Each of the three drops, refused, shows the card again as it was, enabled and draggable.
+TEST_F(Drops, EveryRefusedDropShowsTheCardAgain)
+{
+  FaceUp(0, "5c");
+  FaceUp(7, "9h");
+  form.imgKingMove(2).SetEnabled(true);
+  const std::pair<const char*, std::function<void()>> refusals[] = {
+      {"on a column card", [this] { OnColumnCard(0, 7); }},
+      {"on a foundation", [this] { OnFoundation(0, 0); }},
+      {"on an empty column", [this] { OnEmptyColumn(0, 2); }},
+  };
+  for (const auto& [where, drop] : refusals) {
+    form.imgPile(0).SetDragMode(DragMode::Manual);
+    form.imgPile(0).SetEnabled(false);
+    drop();
+    EXPECT_TRUE(form.imgPile(0).Enabled()) << where;
+    EXPECT_EQ(form.imgPile(0).Drag(), DragMode::Automatic) << where;
+    ExpectAt(0, 240, 2040);
+  }
 }
 
 TEST_F(Drops, ARefusedCardIsShownEnabledAndDraggableWhereItWas)

@@ -152,6 +152,15 @@ TEST_F(PictureFiles, DecodesInterlacingLocalPalettesOffsetsAndTransparency)
       EXPECT_EQ(image.pixelColor(2, row + 1), expected[row % 4]) << row;
   }
   EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0) << "the second frame is not drawn";
+
+  // Only a graphic control extension says which colour is see-through: a comment of the same
+  // length, whose bytes would read as "index 0 is transparent", says nothing.
+  std::vector<unsigned char> comment = kTinyGif;
+  comment[20] = 0xFE;  // the extension before the frame becomes a comment
+  WriteBytes(File("comment.gif"), comment);
+  WriteBytes(File("tiny.gif"), kTinyGif);
+  EXPECT_EQ(qAlpha(LoadCardPicture(File("tiny.gif")).pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(LoadCardPicture(File("comment.gif")).pixel(0, 0)), 255);
 }
 
 TEST_F(PictureFiles, DecodesWhatAnEncoderWrites)

@@ -141,11 +141,15 @@ TEST_F(ShellWindow, TheMenusAreTheMenuTableRowByRow)
   }
 }
 
-// A handler named in the menu table but missing would leave its item dead without a word.
+// A handler named in the menu table but missing would leave its item dead without a word; the
+// rows are in their display order and each names a different item.
 TEST(MenuTable, EveryHandlerItNamesExistsAndEveryHandlerIsNamed)
 {
-  std::set<std::string> named;
+  std::set<std::string> named, items;
+  int order = 0;
   for (const MenuEntry& entry : MenuTree()) {
+    EXPECT_EQ(entry.Order, ++order) << entry.Name;
+    EXPECT_TRUE(items.insert(entry.Name).second) << entry.Name;
     if (entry.Handler[0] == '\0') continue;
     EXPECT_NE(SolitaireWindow::FindMenuHandler(entry.Handler), nullptr) << entry.Handler;
     named.insert(entry.Handler);

@@ -39,6 +39,10 @@ TEST(TableDefinition, EveryControlIsDefinedOnceAndCreatedOnce)
   }
   EXPECT_EQ(defined, created);
   EXPECT_EQ(defined.size(), 52u + 52u + 7u + 4u + 1u);
+  // Whole pixels, as a form designer stores them.
+  for (const ControlDefinition& row : TableControls())
+    for (const float twips : {row.Left, row.Top, row.Width, row.Height})
+      EXPECT_EQ(static_cast<int>(twips) % TwipsPerPixel, 0) << ControlSetName(row.Set) << row.First << ": " << twips;
 }
 
 TEST(TableDefinition, HandlersAreBoundByNameOncePerSetAndEvent)
