@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The pictures built into the program (":/korvel/..."), read for the screen they are shown on: a
-// twice-size version beside a picture (see cards/PictureScale.h) is read instead on a
+// twice-size version beside a picture (see deck/PictureScale.h) is read instead on a
 // high-density screen, marked with a devicePixelRatio of 2.
 
 #include <QIcon>
@@ -11,7 +11,7 @@
 
 #include <string_view>
 
-#include "cards/PictureScale.h"
+#include "deck/PictureScale.h"
 
 namespace korvel {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "TableFixture.h"
-#include "cards/Card.h"
+#include "deck/Card.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
 #include "rules/MCardTest.h"

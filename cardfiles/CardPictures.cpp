@@ -19,8 +19,8 @@
 #include <unordered_set>
 
 #include "Identity.h"
-#include "cards/Card.h"
-#include "cards/PictureScale.h"
+#include "deck/Card.h"
+#include "deck/PictureScale.h"
 
 namespace korvel {
 

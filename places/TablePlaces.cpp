@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "cards/CardCodes.h"
+#include "deck/CardCodes.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "cards/Card.h"
+#include "deck/Card.h"
 #include "table/PictureControls.h"
 
 namespace korvel {

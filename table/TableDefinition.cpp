@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "cards/Card.h"
+#include "deck/Card.h"
 
 namespace korvel {
 

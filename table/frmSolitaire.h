@@ -14,8 +14,8 @@
 #include <utility>
 
 #include "cardfiles/CardPictures.h"
-#include "cards/Card.h"
-#include "cards/Shuffle.h"
+#include "deck/Card.h"
+#include "deck/Shuffle.h"
 #include "table/Background.h"
 #include "table/PictureControls.h"
 

@@ -19,13 +19,13 @@ status=0
 # What each layer links, directly or through the layers it links (HACKING.md draws the same graph).
 declare -A links=(
   [rules]=""
-  [cards]="rules"
-  [cardfiles]="cards rules"
-  [assets]="cards rules"
-  [table]="cardfiles assets cards rules"
-  [places]="table cardfiles cards rules"
-  [view]="places table cardfiles cards rules"
-  [shell]="view places table cardfiles assets cards rules"
+  [deck]="rules"
+  [cardfiles]="deck rules"
+  [assets]="deck rules"
+  [table]="cardfiles assets deck rules"
+  [places]="table cardfiles deck rules"
+  [view]="places table cardfiles deck rules"
+  [shell]="view places table cardfiles assets deck rules"
 )
 
 declare -A header includes
@@ -63,7 +63,7 @@ if ldd "$rules" | grep -i 'libQt'; then
   echo "the rules link Qt" >&2
   status=1
 fi
-if grep -rnE '#include "\.\./' "$root"/{rules,cards,cardfiles,assets,table,places,view,shell,tests,bench,fuzz,tools}; then
+if grep -rnE '#include "\.\./' "$root"/{rules,deck,cardfiles,assets,table,places,view,shell,tests,bench,fuzz,tools}; then
   echo "an include climbs out of its folder by a relative path" >&2
   status=1
 fi

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 format=clang-format-14
 command -v $format >/dev/null || { echo "$format missing: apt-get install clang-format-14" >&2; exit 2; }
-mapfile -t files < <(find rules cards cardfiles assets table places view shell tools tests bench fuzz -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t files < <(find rules deck cardfiles assets table places view shell tools tests bench fuzz -name '*.cpp' -o -name '*.h' | sort)
 case ${1:-} in
   --check) $format --dry-run --Werror "${files[@]}" ;;
   "") $format -i "${files[@]}" ;;

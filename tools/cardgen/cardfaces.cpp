@@ -18,7 +18,7 @@
 #include <cmath>
 #include <vector>
 
-#include "cards/CardCodes.h"
+#include "deck/CardCodes.h"
 
 namespace korvel::cardgen {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cards/CardCodes.h"
+#include "deck/CardCodes.h"
 
 namespace korvel::cardgen {
 

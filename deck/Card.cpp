@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "cards/Card.h"
+#include "deck/Card.h"
 
-#include "cards/CardCodes.h"
+#include "deck/CardCodes.h"
 
 namespace korvel {
 
