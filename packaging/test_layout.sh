@@ -19,6 +19,8 @@ fail() { echo "$*" >&2; exit 1; }
 # Every file and link an install lays out, relative to its prefix. The cards are whatever the
 # build drew, which must be at least the 53 the game reads.
 (( $(find "$build/cards" -name '*.gif' | wc -l) >= 53 )) || fail "$build/cards lacks card pictures"
+others=$(find "$build/cards" ! -type d ! -name '*.gif')
+[[ -z $others ]] || fail "$build/cards holds more than card pictures: $others"
 expected() {
   {
     printf '%s\n' games/korvel-solitaire lib/korvel-solitaire/Solitaire \
