@@ -23,9 +23,9 @@
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
 #include "rules/MCardTest.h"
+#include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
-#include "view/Pixels.h"
 #include "view/TablePainter.h"
 
 using namespace korvel;

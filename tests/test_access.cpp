@@ -15,7 +15,7 @@
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "places/TablePlaces.h"
-#include "view/Pixels.h"
+#include "table/Pixels.h"
 #include "view/TableAccessible.h"
 #include "view/TableWidget.h"
 

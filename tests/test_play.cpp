@@ -19,7 +19,7 @@
 #include "TableSoak.h"
 
 #include "places/TablePlaces.h"
-#include "view/Pixels.h"
+#include "table/Pixels.h"
 #include "view/TableWidget.h"
 
 using namespace korvel;

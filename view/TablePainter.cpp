@@ -8,8 +8,8 @@
 #include <cmath>
 #include <vector>
 
+#include "table/Pixels.h"
 #include "table/frmSolitaire.h"
-#include "view/Pixels.h"
 
 namespace korvel {
 

@@ -10,9 +10,9 @@
 
 #include <cmath>
 
+#include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
-#include "view/Pixels.h"
 
 namespace korvel {
 

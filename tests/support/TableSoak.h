@@ -19,8 +19,8 @@
 
 #include "places/TableKeyboard.h"
 #include "rules/MCardTest.h"
+#include "table/Pixels.h"
 #include "table/frmSolitaire.h"
-#include "view/Pixels.h"
 
 namespace korvel::testing {
 

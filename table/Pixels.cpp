@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "view/Pixels.h"
+#include "table/Pixels.h"
 
 #include <cmath>
 

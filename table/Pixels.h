@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
-// Between the table's twips and the widget's pixels, one pixel being 15 twips: what a twip
-// rectangle covers on the screen, and where a pixel lies in twips.
+// Between the table's twips and the screen's pixels, one pixel being 15 twips: what a twip
+// rectangle covers on the screen, and where a pixel lies in twips. The pointer over a pixel is at
+// its centre, so these are also the only points the mouse can reach.
 
 #include <QRect>
 
