@@ -89,8 +89,9 @@ void TableKeyboard::NewDeal()
 {
   // After every new deal the cursor is on the stock and nothing is held.
   place_ = StockPlace;
-  columnCard_.reset();
+  columnStop_ = nullptr;
   held_.reset();
+  if (AfterDeal) AfterDeal();
 }
 
 const TablePlaces& TableKeyboard::Places()
@@ -103,28 +104,33 @@ const TablePlaces& TableKeyboard::Places()
   return *places_;
 }
 
+Stop TableKeyboard::Cursor()
+{
+  const TablePlaces& places = Places();
+  if (!IsColumnPlace(place_)) return places.TopRowStop(place_);
+  const StopList& stops = places.Column(place_ - FirstColumnPlace).Stops;
+  if (stops.empty()) return {};
+  // A stop that has gone leaves the cursor on the column's last one.
+  for (const Stop& stop : stops)
+    if (stop.Control == columnStop_) return stop;
+  return stops.back();
+}
+
 std::optional<std::int16_t> TableKeyboard::CursorCard()
 {
   if (!IsColumnPlace(place_)) return std::nullopt;
-  return CursorCard(Places().Column(place_ - FirstColumnPlace));
-}
-
-std::optional<std::int16_t> TableKeyboard::CursorCard(const ColumnCards& cards) const
-{
-  const SlotList& up = cards.FaceUp;
-  if (up.empty()) return std::nullopt;
-  // A card that has left the column leaves the cursor on the column's last card.
-  if (columnCard_ && std::find(up.begin(), up.end(), *columnCard_) != up.end()) return columnCard_;
-  return up.back();
+  const Stop stop = Cursor();
+  if (stop.Control == nullptr || stop.Control->BelongsTo() != ControlSet::imgPile) return std::nullopt;
+  return stop.Control->Index();
 }
 
 std::optional<TwipRect> TableKeyboard::CursorArea()
 {
   if (!shown_) return std::nullopt;
   if (IsColumnPlace(place_)) {
-    const ColumnCards& cards = Places().Column(place_ - FirstColumnPlace);
-    if (const std::optional<std::int16_t> card = CursorCard(cards))
-      return Union(form_.imgPile(*card).Rect(), form_.imgPile(cards.FaceUp.back()).Rect());
+    const StopList& stops = Places().Column(place_ - FirstColumnPlace).Stops;
+    if (const Stop stop = Cursor(); stop.Control != nullptr)
+      return Union(stop.Control->Rect(), stops.back().Control->Rect());
   }
   return Places().Area(place_);
 }
@@ -141,10 +147,14 @@ std::optional<TwipRect> TableKeyboard::HeldArea()
   return area;
 }
 
-bool TableKeyboard::Press(KeyCommand command)
+KeyResult TableKeyboard::Press(KeyCommand command, std::int16_t buttons)
 {
-  if (form_.Failed()) return false;
-  if (command.Key == TableKey::PutBack && !held_) return false;
+  if (form_.Failed()) return KeyResult::None;
+  if (command.Key == TableKey::PutBack && !held_) return KeyResult::None;
+  ControlSurface& controls = form_.Controls();
+  // A gesture still open with no button down lost its release to another window: it ends here, as
+  // the next pointer move would end it, so the keys never find the table dead.
+  if (controls.GestureUnderWay() && (buttons & LeftButton) == 0) controls.CancelGesture();
   shown_ = true;
   switch (command.Key) {
     case TableKey::Next: MoveTo((place_ + 1) % PlaceCount); break;
@@ -158,13 +168,16 @@ bool TableKeyboard::Press(KeyCommand command)
     case TableKey::Up: MoveUp(); break;
     case TableKey::Down: MoveDown(); break;
     case TableKey::Column: MoveTo(FirstColumnPlace + std::clamp(command.Column, 0, ColumnCount - 1)); break;
-    case TableKey::Act:
-      // Acting while a mouse gesture is under way would drop into the middle of it.
-      if (!form_.Controls().GestureUnderWay()) form_.RunHandler([this] { Act(); });
-      break;
-    case TableKey::PutBack: held_.reset(); break;
+    case TableKey::Act: {
+      // While the mouse holds a button, the gesture is the mouse's.
+      if (controls.GestureUnderWay()) return KeyResult::Acted;
+      KeyResult result = KeyResult::Acted;
+      form_.RunHandler([this, &result] { result = Act(); });
+      return result;
+    }
+    case TableKey::PutBack: held_.reset(); return KeyResult::PutBack;
   }
-  return true;
+  return KeyResult::Moved;
 }
 
 void TableKeyboard::PointerPressed()
@@ -176,22 +189,21 @@ void TableKeyboard::PointerPressed()
 void TableKeyboard::MoveTo(int place)
 {
   place_ = place;
-  columnCard_.reset();
+  columnStop_ = nullptr;
 }
 
 void TableKeyboard::MoveUp()
 {
   if (InTopRow(place_)) return;
   const int c = place_ - FirstColumnPlace;
-  const ColumnCards& cards = Places().Column(c);
-  const SlotList& up = cards.FaceUp;
-  const std::optional<std::int16_t> card = CursorCard(cards);
-  const auto at = card ? std::find(up.begin(), up.end(), *card) : up.end();
-  if (at == up.end() || at == up.begin()) {
+  const StopList& stops = Places().Column(c).Stops;
+  const Stop cursor = Cursor();
+  const auto at = std::find(stops.begin(), stops.end(), cursor);
+  if (at == stops.end() || at == stops.begin()) {
     MoveTo(kAbove[static_cast<std::size_t>(c)]);
     return;
   }
-  columnCard_ = *(at - 1);
+  columnStop_ = (at - 1)->Control;
 }
 
 void TableKeyboard::MoveDown()
@@ -200,49 +212,47 @@ void TableKeyboard::MoveDown()
     MoveTo(FirstColumnPlace + kBelow[static_cast<std::size_t>(place_)]);
     return;
   }
-  const ColumnCards& cards = Places().Column(place_ - FirstColumnPlace);
-  const SlotList& up = cards.FaceUp;
-  const std::optional<std::int16_t> card = CursorCard(cards);
-  const auto at = card ? std::find(up.begin(), up.end(), *card) : up.end();
-  if (at != up.end() && at + 1 != up.end()) columnCard_ = *(at + 1);
+  const StopList& stops = Places().Column(place_ - FirstColumnPlace).Stops;
+  const auto at = std::find(stops.begin(), stops.end(), Cursor());
+  if (at != stops.end() && at + 1 != stops.end()) columnStop_ = (at + 1)->Control;
 }
 
-void TableKeyboard::Act()
+KeyResult TableKeyboard::Act()
 {
-  if (held_) {
-    Put();
-    return;
-  }
+  const Stop target = Cursor();
+  if (held_) return Put(target);
+  if (target.Control == nullptr) return KeyResult::Acted;
+  if (!target.Reachable) return KeyResult::OutOfReach;
   ControlSurface& controls = form_.Controls();
-  const TablePlaces& places = Places();
   // A face that a press would drag is taken: the pointer entering it names it the dragged card.
-  std::optional<std::int16_t> face;
-  if (place_ == WastePlace) face = places.WasteFront();
-  if (IsColumnPlace(place_)) face = CursorCard(places.Column(place_ - FirstColumnPlace));
-  if (face && ControlSurface::Draggable(form_.imgPile(*face))) {
-    controls.MoveOnto(form_.imgPile(*face));
-    held_ = face;
-    return;
+  if (target.Control->BelongsTo() == ControlSet::imgPile && ControlSurface::Draggable(*target.Control)) {
+    controls.MoveOnto(*target.Control);
+    held_ = target.Control->Index();
+    columnStop_ = target.Control;
+    return KeyResult::Taken;
   }
   // Elsewhere, a click: the stock turns, an uncovered back turns; a foundation or an empty column
   // has no click to hear.
-  if (PictureControl* front = places.FrontControl(place_)) controls.ClickOn(*front);
+  controls.ClickOn(*target.Control);
+  return KeyResult::Acted;
 }
 
-void TableKeyboard::Put()
+KeyResult TableKeyboard::Put(const Stop& target)
 {
+  if (target.Control != nullptr && !target.Reachable) return KeyResult::OutOfReach;
   const std::int16_t held = *held_;
   held_.reset();
+  columnStop_ = nullptr;
   PictureControl& source = form_.imgPile(held);
   ControlSurface& controls = form_.Controls();
   // The pointer is on the card when a drag starts; another pointer move since may have named
-  // another card.
-  if (!controls.MoveOnto(source)) return;
-  // Its own place takes it back as a release over the card itself does: a refused drop.
-  const TablePlaces& places = Places();
-  PictureControl* target = places.PlaceOfCard(held) == place_ ? &source : places.FrontControl(place_);
-  if (target != nullptr) controls.DropOn(*target, source);
-  columnCard_.reset();
+  // another card. Released over nothing, a drag drops nothing.
+  if (!controls.MoveOnto(source) || target.Control == nullptr) return KeyResult::Refused;
+  const std::uint64_t before = controls.Version();
+  controls.DropOn(*target.Control, source);
+  // Put on itself, as a release over the card itself: a refused drop that leaves it where it was.
+  if (target.Control == &source) return KeyResult::PutBack;
+  return controls.Version() != before ? KeyResult::Dropped : KeyResult::Refused;
 }
 
 }  // namespace korvel

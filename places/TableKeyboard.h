@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
-// The whole game by keyboard. A cursor stands on one of the 13 places; acting there does what the
-// mouse does there, through the same controls and handlers: a click on the stock or on an uncovered
-// back, the pointer entering a face that a press would drag (the card is then held), and a drop of
-// the held card on the place's front control. No rule of its own, and nothing the mouse cannot do.
+// The whole game by keyboard. A cursor stands on one of the 13 places, and in a column on one of
+// its stops; acting there does what the mouse does there, through the same controls and handlers:
+// a click on the stock or on an uncovered back, the pointer entering a face that a press would drag
+// (the card is then held), and a drop of the held card on what the cursor stands on. It acts only
+// on what the mouse could reach: no rule of its own, and nothing the mouse cannot do.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -46,6 +48,18 @@ std::span<const KeyBinding> KeyMap();
 // table's. Shift and the keypad change nothing; with Ctrl, Alt or Meta a key belongs to the window.
 std::optional<KeyCommand> CommandForKey(int qtKey, int modifiers);
 
+// What a key did, for whoever tells the player about it.
+enum class KeyResult : std::uint8_t {
+  None,        // nothing for the table to do (putting back with nothing held): the key passes on
+  Moved,       // the cursor moved, or stayed at the edge it is on
+  Acted,       // a click where the cursor stands (it may change nothing), or nothing to act on
+  Taken,       // a card is held now
+  Dropped,     // the held card was put where the cursor stands, and went
+  Refused,     // the held card was put there and the rules refused it: it is where it was
+  PutBack,     // the held card was let go: Escape, or put on itself
+  OutOfReach,  // no point of what the cursor stands on is inside the window: nothing done
+};
+
 class TableKeyboard {
  public:
   // One keyboard per table: it follows the table's deals (frmSolitaire::OnDealt) while it lives.
@@ -54,21 +68,27 @@ class TableKeyboard {
   TableKeyboard(const TableKeyboard&) = delete;
   TableKeyboard& operator=(const TableKeyboard&) = delete;
 
-  // Runs the command: moves the cursor, or acts through the controls' handlers (a picture that
-  // cannot be read ends the game as it does for the mouse). Returns false for a command with
-  // nothing to do (putting back when nothing is held).
-  bool Press(KeyCommand command);
+  // Runs the command with the mouse's `buttons` down (LeftButton ...): moves the cursor, or acts
+  // through the controls' handlers (a picture that cannot be read ends the game as it does for the
+  // mouse). A key with no button down ends a mouse gesture whose release went elsewhere; while a
+  // button is down the mouse's gesture keeps the table, and acting does nothing.
+  KeyResult Press(KeyCommand command, std::int16_t buttons = 0);
   // A mouse press: nothing is held any more and the frame goes, so a mouse player never sees it.
   void PointerPressed();
+  // Told after every new deal, once the cursor is back on the stock.
+  std::function<void()> AfterDeal;
 
   int Place() const { return place_; }
   std::optional<std::int16_t> Held() const { return held_; }
-  // In a column, the face-up card the cursor stands on; none elsewhere and on a column without one.
+  // What the cursor stands on: in a column one of its stops, elsewhere the place's front control;
+  // none where nothing is (the empty waste).
+  Stop Cursor();
+  // In a column, the face the cursor stands on; none elsewhere, or on a back or an empty place.
   std::optional<std::int16_t> CursorCard();
   // The frame shows from the first key to the next mouse press.
   bool Shown() const { return shown_; }
-  // Where the cursor's frame goes while it shows: around the place, in a column around the cards
-  // from the cursor's to the last.
+  // Where the cursor's frame goes while it shows: around the place, in a column around what is
+  // from the cursor's stop to the last.
   std::optional<TwipRect> CursorArea();
   // The held card and the cards that would go with it.
   std::optional<TwipRect> HeldArea();
@@ -78,16 +98,15 @@ class TableKeyboard {
 
  private:
   void NewDeal();
-  std::optional<std::int16_t> CursorCard(const ColumnCards& cards) const;
   void MoveTo(int place);
   void MoveUp();
   void MoveDown();
-  void Act();
-  void Put();
+  KeyResult Act();
+  KeyResult Put(const Stop& target);
 
   frmSolitaire& form_;
   int place_ = StockPlace;
-  std::optional<std::int16_t> columnCard_;  // chosen in a column by Up and Down
+  const PictureControl* columnStop_ = nullptr;  // chosen in a column by Up and Down
   std::optional<std::int16_t> held_;
   bool shown_ = false;
   std::optional<TablePlaces> places_;

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <string_view>
 
 #include "deck/CardCodes.h"
+#include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
 
@@ -34,56 +36,145 @@ int ColumnAt(float left)
   return -1;
 }
 
-void AppendCard(std::string& text, const frmSolitaire& form, std::int16_t slot, std::optional<std::int16_t> held)
+// The pixel centres a control covers (left, top inclusive; right, bottom exclusive).
+struct Box {
+  int l = 0, t = 0, r = 0, b = 0;
+  bool Empty() const { return l >= r || t >= b; }
+  Box Within(const Box& o) const { return {std::max(l, o.l), std::max(t, o.t), std::min(r, o.r), std::min(b, o.b)}; }
+};
+
+Box BoxOf(const TwipRect& rect)
 {
-  const Card& card = form.Deck[static_cast<std::size_t>(slot)];
-  text += CardName(card);
-  // The word agrees with the card: the queen is "tenue", every other card "tenu".
-  constexpr std::int16_t kQueen = 12;
-  if (held == slot) text += card.Rank == kQueen ? ", tenue" : ", tenu";
+  const QRect r = PixelRect(rect);
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+// The controls of one part of the table, from the back to the front. Nothing outside a part
+// overlaps it: columns stand apart below the top row, and each place of the top row apart.
+constexpr std::size_t kMaxGroup = 64;
+struct Group {
+  FixedList<PictureControl*, kMaxGroup> controls;
+  std::array<Box, kMaxGroup> boxes;
+  void Add(PictureControl* control)
+  {
+    boxes[controls.size()] = BoxOf(control->Rect());
+    controls.push_back(control);
+  }
+};
+
+// Whether some pixel of `target` lies outside every box of the group's controls in front of member
+// `k` that `counts` picks.
+template <class Counts>
+bool Uncovered(Box target, const Group& group, std::size_t k, Counts counts)
+{
+  if (target.Empty()) return false;
+  std::array<Box, kMaxGroup> over;
+  std::size_t n = 0;
+  for (std::size_t j = k + 1; j < group.controls.size(); ++j)
+    if (counts(*group.controls[j]))
+      if (const Box clipped = group.boxes[j].Within(target); !clipped.Empty()) over[n++] = clipped;
+  if (n == 0) return true;
+  // In each band between the boxes' top and bottom edges, the boxes spanning it must cover it from
+  // end to end.
+  std::array<int, 2 * kMaxGroup + 2> ys;
+  std::size_t m = 0;
+  ys[m++] = target.t;
+  ys[m++] = target.b;
+  for (std::size_t i = 0; i < n; ++i) ys[m++] = over[i].t, ys[m++] = over[i].b;
+  std::sort(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(m));
+  m = static_cast<std::size_t>(std::unique(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(m)) - ys.begin());
+  std::array<std::pair<int, int>, kMaxGroup> spans;
+  for (std::size_t band = 0; band + 1 < m; ++band) {
+    std::size_t s = 0;
+    for (std::size_t i = 0; i < n; ++i)
+      if (over[i].t <= ys[band] && over[i].b >= ys[band + 1]) spans[s++] = {over[i].l, over[i].r};
+    std::sort(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(s));
+    int x = target.l;
+    for (std::size_t i = 0; i < s && x < target.r; ++i) {
+      if (spans[i].first > x) return true;
+      x = std::max(x, spans[i].second);
+    }
+    if (x < target.r) return true;
+  }
+  return false;
+}
+
+bool Visible(const PictureControl& c) { return c.Visible(); }
+bool TakesInput(const PictureControl& c) { return c.Visible() && c.Enabled(); }
+
+// What the eye sees of member `k`, and what the mouse reaches of it inside `view`.
+bool Shows(const Group& group, std::size_t k) { return Uncovered(group.boxes[k], group, k, Visible); }
+Stop StopAt(const Group& group, std::size_t k, const Box& view)
+{
+  PictureControl* control = group.controls[k];
+  return {control, TakesInput(*control) && Uncovered(group.boxes[k].Within(view), group, k, TakesInput)};
 }
 
 }  // namespace
 
 TablePlaces::TablePlaces(frmSolitaire& form) : form_(form)
 {
-  // The backs never move: a column's are the slots dealt to it, row by row; the stock's front one is
-  // the highest slot, as they were created.
-  for (int column = 0; column < ColumnCount; ++column)
-    for (int row = 0; row <= column; ++row)
-      if (const std::int16_t slot = TableauSlot(column, row); form.imgBack(slot).Visible())
-        columns_[static_cast<std::size_t>(column)].FaceDown.push_back(slot);
-  for (std::int16_t slot = TableauSize; slot < DeckSize; ++slot)
-    if (form.imgBack(slot).Visible()) {
-      ++stockCards_;
-      stockFront_ = slot;
-    }
-
-  // The faces, from the back to the front: the waste's front card is the last one met there, and a
-  // column's cards come in stacking order.
-  for (const PictureControl* face : form.Controls().BackToFront()) {
-    if (face->BelongsTo() != ControlSet::imgPile || !face->Visible()) continue;
-    const std::int16_t slot = face->Index();
-    if (slot >= TableauSize && face->Left() == WasteLeft && face->Top() == WasteTop) {
-      wasteFront_ = slot;
-    } else if (const int column = ColumnAt(face->Left()); column >= 0 && face->Top() >= KingRowTop) {
-      columns_[static_cast<std::size_t>(column)].FaceUp.push_back(slot);
+  // One pass over the stacking order sorts every visible control into its part of the table.
+  std::array<Group, ColumnCount> columns;
+  Group stock, waste;
+  for (PictureControl* c : form.Controls().BackToFront()) {
+    if (!c->Visible()) continue;
+    const std::int16_t i = c->Index();
+    switch (c->BelongsTo()) {
+      case ControlSet::imgPile:
+        if (i >= TableauSize && c->Left() == WasteLeft && c->Top() == WasteTop)
+          waste.Add(c);
+        else if (const int column = ColumnAt(c->Left()); column >= 0 && c->Top() >= KingRowTop)
+          columns[static_cast<std::size_t>(column)].Add(c);
+        break;
+      case ControlSet::imgBack:
+        if (i < TableauSize)
+          columns[static_cast<std::size_t>(TableauPlace(i).column)].Add(c);
+        else
+          stock.Add(c), ++stockCards_;
+        break;
+      case ControlSet::imgKingMove: columns[static_cast<std::size_t>(i)].Add(c); break;
+      case ControlSet::imgEnd: stock.Add(c); break;
+      case ControlSet::imgSuitPile: break;
     }
   }
-  // Each column by Top, a handful of cards; of two faces at one Top only the front one shows.
-  const auto top = [&form](std::int16_t slot) { return form.imgPile(slot).Top(); };
-  for (ColumnCards& column : columns_) {
-    SlotList& up = column.FaceUp;
-    for (std::size_t k = 1; k < up.size(); ++k)
-      for (std::size_t m = k; m > 0 && top(up[m]) < top(up[m - 1]); --m) std::swap(up[m], up[m - 1]);
-    std::size_t shown = 0;
-    for (std::size_t k = 0; k < up.size(); ++k) {
-      if (shown > 0 && top(up[shown - 1]) == top(up[k]))
-        up[shown - 1] = up[k];
-      else
-        up[shown++] = up[k];
+  const float viewWidth = std::min(form.Controls().ViewWidth(), 1e6f);
+  const float viewHeight = std::min(form.Controls().ViewHeight(), 1e6f);
+  const Box view = BoxOf({0, 0, viewWidth, viewHeight});
+
+  // The stock and the waste: the frontmost control is what shows and what a click reaches.
+  if (!stock.controls.empty()) stockFront_ = StopAt(stock, stock.controls.size() - 1, view);
+  if (!waste.controls.empty()) {
+    wasteStop_ = StopAt(waste, waste.controls.size() - 1, view);
+    wasteFront_ = wasteStop_.Control->Index();
+  }
+  for (int k = 0; k < FoundationCount; ++k) {
+    Group foundation;
+    foundation.Add(&form.imgSuitPile(k));
+    foundations_[static_cast<std::size_t>(k)] = StopAt(foundation, 0, view);
+  }
+
+  // Each column from the top down: by Top, and of two at one Top the one behind first.
+  for (int c = 0; c < ColumnCount; ++c) {
+    const Group& group = columns[static_cast<std::size_t>(c)];
+    std::array<std::size_t, kMaxGroup> order;
+    const std::size_t n = group.controls.size();
+    for (std::size_t k = 0; k < n; ++k) order[k] = k;
+    std::stable_sort(
+        order.begin(), order.begin() + static_cast<std::ptrdiff_t>(n),
+        [&group](std::size_t a, std::size_t b) { return group.controls[a]->Top() < group.controls[b]->Top(); });
+    ColumnCards& cards = columns_[static_cast<std::size_t>(c)];
+    for (std::size_t o = 0; o < n; ++o) {
+      const std::size_t k = order[o];
+      if (!Shows(group, k)) continue;
+      const PictureControl& control = *group.controls[k];
+      switch (control.BelongsTo()) {
+        case ControlSet::imgKingMove: cards.EmptyShows = true; break;
+        case ControlSet::imgBack: cards.FaceDown.push_back(control.Index()); break;
+        default: cards.FaceUp.push_back(control.Index()); break;
+      }
+      if (TakesInput(control)) cards.Stops.push_back(StopAt(group, k, view));
     }
-    up.resize(shown);
   }
 
   // A foundation shows the last card of its suit played there: the highest one.
@@ -109,22 +200,21 @@ int TablePlaces::PlaceOfCard(std::int16_t slot) const
   return column >= 0 && face.Top() >= KingRowTop ? FirstColumnPlace + column : -1;
 }
 
-PictureControl* TablePlaces::FrontControl(int place) const
+Stop TablePlaces::TopRowStop(int place) const
 {
-  if (place == StockPlace) return stockFront_ ? &form_.imgBack(*stockFront_) : &form_.imgEnd();
-  if (place == WastePlace) return wasteFront_ ? &form_.imgPile(*wasteFront_) : nullptr;
-  if (IsFoundationPlace(place)) return &form_.imgSuitPile(place - FirstFoundationPlace);
-  if (!IsColumnPlace(place)) return nullptr;
-  const int c = place - FirstColumnPlace;
-  const ColumnCards& cards = Column(c);
-  if (!cards.FaceUp.empty()) return &form_.imgPile(cards.FaceUp.back());
-  if (!cards.FaceDown.empty()) return &form_.imgBack(cards.FaceDown.back());
-  return &form_.imgKingMove(c);
+  if (place == StockPlace) return stockFront_;
+  if (place == WastePlace) return wasteStop_;
+  if (IsFoundationPlace(place)) return foundations_[static_cast<std::size_t>(place - FirstFoundationPlace)];
+  return {};
 }
 
 TwipRect TablePlaces::Area(int place) const
 {
-  if (const PictureControl* front = FrontControl(place)) return front->Rect();
+  if (IsColumnPlace(place)) {
+    const StopList& stops = Column(place - FirstColumnPlace).Stops;
+    return stops.empty() ? form_.imgKingMove(place - FirstColumnPlace).Rect() : stops.back().Control->Rect();
+  }
+  if (const Stop stop = TopRowStop(place); stop.Control != nullptr) return stop.Control->Rect();
   return {WasteLeft, WasteTop, form_.imgEnd().Width(), form_.imgEnd().Height()};
 }
 
@@ -136,45 +226,60 @@ std::string CardName(const Card& card)
   return name;
 }
 
-std::string TablePlaces::Name(int place, std::optional<std::int16_t> held, std::optional<std::int16_t> cursorCard) const
+std::string HeldCardName(const Card& card)
 {
-  std::string name;
+  // The word agrees with the card: the queen is "tenue", every other card "tenu".
+  constexpr std::int16_t kQueen = 12;
+  return CardName(card) + (card.Rank == kQueen ? ", tenue" : ", tenu");
+}
+
+std::string TablePlaces::Title(int place)
+{
+  if (place == StockPlace) return "Talon";
+  if (place == WastePlace) return "Défausse";
+  if (IsFoundationPlace(place)) return "Fondation " + std::to_string(place - FirstFoundationPlace + 1);
+  return "Colonne " + std::to_string(place - FirstColumnPlace + 1);
+}
+
+std::string TablePlaces::Name(int place, std::optional<std::int16_t> held, const PictureControl* cursor) const
+{
+  std::string name = Title(place);
   if (place == StockPlace) {
-    if (stockCards_ == 0) return "Talon vide";
-    return "Talon, " + std::to_string(stockCards_) + (stockCards_ == 1 ? " carte" : " cartes");
+    if (stockCards_ == 0) return name + " vide";
+    return name + ", " + std::to_string(stockCards_) + (stockCards_ == 1 ? " carte" : " cartes");
   }
+  const auto card = [this](std::int16_t slot) -> const Card& { return form_.Deck[static_cast<std::size_t>(slot)]; };
   if (place == WastePlace) {
-    if (!wasteFront_) return "Défausse vide";
-    name = "Défausse : ";
-    AppendCard(name, form_, *wasteFront_, held);
-    return name;
+    if (!wasteFront_) return name + " vide";
+    return name + " : " + (held == wasteFront_ ? HeldCardName(card(*wasteFront_)) : CardName(card(*wasteFront_)));
   }
   if (IsFoundationPlace(place)) {
-    const int k = place - FirstFoundationPlace;
-    name = "Fondation " + std::to_string(k + 1);
-    const std::optional<std::int16_t> top = FoundationTop(k);
+    const std::optional<std::int16_t> top = FoundationTop(place - FirstFoundationPlace);
     if (!top) return name + " vide";
-    name += " : ";
-    name += CardName(form_.Deck[static_cast<std::size_t>(*top)]);
-    return name;
+    return name + " : " + CardName(card(*top));
   }
-  const int c = place - FirstColumnPlace;
-  const ColumnCards& cards = Column(c);
-  name = "Colonne " + std::to_string(c + 1);
+  const ColumnCards& cards = Column(place - FirstColumnPlace);
   if (cards.FaceDown.empty() && cards.FaceUp.empty()) return name + " vide";
   name += " : ";
+  std::string items;
+  const auto item = [&items](const std::string& text) {
+    if (!items.empty()) items += ", ";
+    items += text;
+  };
+  if (cards.EmptyShows) item("emplacement vide");
   const std::size_t hidden = cards.FaceDown.size();
-  if (hidden > 0) name += std::to_string(hidden) + (hidden == 1 ? " carte cachée" : " cartes cachées");
-  for (std::size_t k = 0; k < cards.FaceUp.size(); ++k) {
-    if (hidden > 0 || k > 0) name += ", ";
-    AppendCard(name, form_, cards.FaceUp[k], held);
-  }
-  // The cursor above the last card takes the cards from there on: say where it stands.
-  const SlotList& up = cards.FaceUp;
-  if (cursorCard && !up.empty() && *cursorCard != up.back() &&
-      std::find(up.begin(), up.end(), *cursorCard) != up.end()) {
-    name += " ; depuis ";
-    name += CardName(form_.Deck[static_cast<std::size_t>(*cursorCard)]);
+  if (hidden > 0) item(std::to_string(hidden) + (hidden == 1 ? " carte cachée" : " cartes cachées"));
+  for (const std::int16_t slot : cards.FaceUp) item(held == slot ? HeldCardName(card(slot)) : CardName(card(slot)));
+  name += items;
+  // The cursor on a stop above the last one acts there: say where it stands.
+  const StopList& stops = cards.Stops;
+  if (cursor != nullptr && !stops.empty() && cursor != stops.back().Control) {
+    if (cursor->BelongsTo() == ControlSet::imgPile)
+      name += " ; depuis " + CardName(card(cursor->Index()));
+    else if (cursor->BelongsTo() == ControlSet::imgKingMove)
+      name += " ; sur l'emplacement vide";
+    else
+      name += " ; sur la carte cachée";
   }
   return name;
 }

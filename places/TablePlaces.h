@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
 // The table seen as 13 places, in reading order: the stock, the waste, foundations 1 to 4 and
-// columns 1 to 7, each with what shows there, read from the picture controls exactly as the eye
-// (and the mouse) finds them. The keyboard moves over these places and a screen reader reads them.
+// columns 1 to 7, each with what shows there, read from the picture controls exactly as the eye and
+// the mouse find them: a card shows where some point of it is the frontmost control, and the
+// mouse reaches a control where some point of it, inside the window, is the frontmost one that
+// takes input. The keyboard moves over these places and a screen reader reads them.
 
 #include <array>
 #include <cstddef>
@@ -27,29 +29,46 @@ inline constexpr int FirstColumnPlace = 6;      // column c (0..6) is place 6 + 
 inline constexpr bool IsFoundationPlace(int place) { return place >= FirstFoundationPlace && place < FirstColumnPlace; }
 inline constexpr bool IsColumnPlace(int place) { return place >= FirstColumnPlace && place < PlaceCount; }
 
-// Slots in order, a whole deck at most, kept without allocating: the table is read on every key.
-class SlotList {
+// A short list kept without allocating: the table is read on every change.
+template <class T, std::size_t N>
+class FixedList {
  public:
-  void push_back(std::int16_t slot) { slots_[size_++] = slot; }
+  void push_back(T value) { items_[size_++] = value; }
   void resize(std::size_t size) { size_ = size; }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  std::int16_t back() const { return slots_[size_ - 1]; }
-  std::int16_t& operator[](std::size_t k) { return slots_[k]; }
-  std::int16_t operator[](std::size_t k) const { return slots_[k]; }
-  const std::int16_t* begin() const { return slots_.data(); }
-  const std::int16_t* end() const { return slots_.data() + size_; }
+  T back() const { return items_[size_ - 1]; }
+  T& operator[](std::size_t k) { return items_[k]; }
+  T operator[](std::size_t k) const { return items_[k]; }
+  const T* begin() const { return items_.data(); }
+  const T* end() const { return items_.data() + size_; }
 
  private:
-  std::array<std::int16_t, DeckSize> slots_{};
+  std::array<T, N> items_{};
   std::size_t size_ = 0;
 };
+using SlotList = FixedList<std::int16_t, DeckSize>;
 
-// What shows in a column: the backs from the deepest, then the faces from the deepest to the last.
-// A face counts where it shows, so a card hidden exactly behind another one is not there.
+// Where the mouse (and so the keyboard) acts in a place: one of its controls.
+struct Stop {
+  PictureControl* Control = nullptr;
+  bool Reachable = false;  // some point of it, inside the window, is the frontmost control taking input
+  friend bool operator==(const Stop&, const Stop&) = default;
+};
+// A column's stops at most: its empty-column target, its seven backs and every face.
+inline constexpr std::size_t MaxStops = 1 + ColumnCount + DeckSize;
+using StopList = FixedList<Stop, MaxStops>;
+
+// What shows in a column, from the top down: the empty column's frame where a strip of it shows
+// above a card left standing, the backs, then the faces by Top (of two at one Top, the one behind
+// first). A card wholly hidden behind others is not there.
 struct ColumnCards {
-  SlotList FaceDown;
-  SlotList FaceUp;
+  bool EmptyShows = false;  // the empty-column target shows, wholly or in part
+  SlotList FaceDown;        // the backs that show, from the deepest
+  SlotList FaceUp;          // the faces that show
+  // What the mouse could click, drag or drop on, in the same order: the target and the backs that
+  // take input, and the faces. The keyboard's cursor walks these.
+  StopList Stops;
 };
 
 // The 13 places as they show at one moment, read off the controls in one pass. It refers to the
@@ -59,41 +78,46 @@ class TablePlaces {
   explicit TablePlaces(frmSolitaire& form);
 
   const ColumnCards& Column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
-  int StockCards() const { return stockCards_; }                          // backs showing in the stock
-  std::optional<std::int16_t> StockFront() const { return stockFront_; }  // the back a click turns
+  int StockCards() const { return stockCards_; }                          // backs in the stock
   std::optional<std::int16_t> WasteFront() const { return wasteFront_; }  // the waste card that shows
   std::optional<std::int16_t> FoundationTop(int foundation) const         // the card it shows
   {
     return foundationTops_[static_cast<std::size_t>(foundation)];
   }
 
-  // The place where face-up card `slot` shows (the waste or a column), or -1.
+  // The place where face-up card `slot` lies (the waste or a column), or -1.
   int PlaceOfCard(std::int16_t slot) const;
 
-  // The control a click or a drop reaches at the place, as the pointer would find it on the place's
-  // front card: the stock's front back (or the empty-stock marker), the waste's card, the foundation,
-  // a column's last card (or its front back, or its empty-column target). Null where nothing is there
-  // to reach.
-  PictureControl* FrontControl(int place) const;
-  // Where the place lies: its front control, or where a card would lie on the empty waste.
+  // Where a click or a drop reaches at a place of the top row, as the pointer finds it on the
+  // place's front card: the stock's front back (or the empty-stock marker), the waste's card, the
+  // foundation; none on the empty waste. A column's are its stops.
+  Stop TopRowStop(int place) const;
+  // Where the place lies: its front control (in a column, its last stop), or where a card would lie
+  // on the empty waste.
   TwipRect Area(int place) const;
 
   // The place's name as a screen reader says it: "Talon, 23 cartes", "Défausse : Sept de pique",
   // "Fondation 2 vide", "Colonne 3 : 2 cartes cachées, Dame de trèfle, Valet de cœur". A held card
-  // is said as held, and a column whose cursor stands on a card above its last says so.
+  // is said as held, and a column whose cursor stands on a stop above its last says where.
   std::string Name(int place, std::optional<std::int16_t> held = std::nullopt,
-                   std::optional<std::int16_t> cursorCard = std::nullopt) const;
+                   const PictureControl* cursor = nullptr) const;
+  // "Talon", "Défausse", "Fondation 2", "Colonne 3".
+  static std::string Title(int place);
 
  private:
   frmSolitaire& form_;
   std::array<ColumnCards, ColumnCount> columns_;
   int stockCards_ = 0;
-  std::optional<std::int16_t> stockFront_;
+  Stop stockFront_;
+  Stop wasteStop_;
   std::optional<std::int16_t> wasteFront_;
+  std::array<Stop, FoundationCount> foundations_;
   std::array<std::optional<std::int16_t>, FoundationCount> foundationTops_;
 };
 
 // "Valet de cœur".
 std::string CardName(const Card& card);
+// The card with its word for being held: "Valet de cœur, tenu", "Dame de pique, tenue".
+std::string HeldCardName(const Card& card);
 
 }  // namespace korvel

@@ -137,6 +137,8 @@ class ControlSurface {
   // control, whatever lies there (a narrowed window hides foundations, a long column runs past the
   // bottom edge). Unbounded until a view sets it.
   void SetViewSize(float width, float height);
+  float ViewWidth() const { return viewWidth_; }
+  float ViewHeight() const { return viewHeight_; }
 
   void SetHandler(ControlSet set, ControlEvent event, ControlHandler handler);
   bool HasHandler(ControlSet set, ControlEvent event) const;

@@ -28,6 +28,8 @@ struct Heard {
   QAccessible::Event type;
   int place;  // -1: the table itself
   std::string name;
+  std::string description;
+  QAccessibleInterface* object;
 };
 std::vector<Heard> heard;
 
@@ -37,7 +39,8 @@ void Listen(QAccessibleEvent* event)
   if (iface == nullptr || (event->type() != QAccessible::Focus && event->type() != QAccessible::NameChanged)) return;
   QAccessibleInterface* parent = iface->parent();
   const int place = parent != nullptr && parent->role() == QAccessible::List ? parent->indexOfChild(iface) : -1;
-  heard.push_back({event->type(), place, iface->text(QAccessible::Name).toStdString()});
+  heard.push_back({event->type(), place, iface->text(QAccessible::Name).toStdString(),
+                   iface->text(QAccessible::Description).toStdString(), iface});
 }
 
 class ScreenReader : public ::testing::Test {
@@ -103,34 +106,78 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
   EXPECT_TRUE(table->child(StockPlace)->state().focused);
 }
 
-TEST_F(ScreenReader, EachCursorMoveIsAFocusEventAndEachChangeANameEvent)
+// After every key the focus goes to a fresh object for the cursor's place (a screen reader keeps
+// quiet about the object it last spoke of), named as the place is, its description saying what
+// else changed or why nothing did; other places that changed are named again.
+TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
 {
-  Key(Qt::Key_Tab);
+  struct Step {
+    std::vector<Qt::Key> keys;  // the last one is the one told
+    int place;
+    std::string name, description;
+    int alsoNamed = -1;  // another place named again, if any
+  };
+  constexpr int Col = FirstColumnPlace - 1;  // Col + n is column n
+  const Step steps[] = {
+      {{Qt::Key_Tab}, WastePlace, "Défausse vide", ""},
+      {{Qt::Key_Left}, StockPlace, "Talon, 24 cartes", ""},
+      {{Qt::Key_Return}, StockPlace, "Talon, 23 cartes", "Défausse : As de carreau", WastePlace},
+      {{Qt::Key_4, Qt::Key_Space}, Col + 4, "Colonne 4 : 3 cartes cachées, Cinq de pique, tenu", "Cinq de pique, tenu"},
+      {{Qt::Key_5}, Col + 5, "Colonne 5 : 4 cartes cachées, Neuf de cœur", "Cinq de pique, tenu"},
+      {{Qt::Key_Space},
+       Col + 5,
+       "Colonne 5 : 4 cartes cachées, Neuf de cœur",
+       "Refusé : Cinq de pique reste en colonne 4",
+       Col + 4},
+      {{Qt::Key_2, Qt::Key_Space, Qt::Key_1, Qt::Key_Space},
+       Col + 1,
+       "Colonne 1 : Roi de pique, Dame de cœur",
+       "Colonne 2 : 1 carte cachée",
+       Col + 2},
+      {{Qt::Key_3, Qt::Key_Space, Qt::Key_Escape},
+       Col + 3,
+       "Colonne 3 : 2 cartes cachées, Roi de cœur",
+       "Roi de cœur reposé en colonne 3"},
+  };
+  QAccessibleInterface* last = nullptr;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    for (const Qt::Key key : step.keys) {
+      heard.clear();
+      Key(key);
+    }
+    ASSERT_FALSE(heard.empty());
+    const Heard& focus = heard.front();
+    EXPECT_EQ(focus.type, QAccessible::Focus);
+    EXPECT_EQ(focus.place, step.place);
+    EXPECT_EQ(focus.name, step.name);
+    EXPECT_EQ(focus.description, step.description);
+    EXPECT_NE(focus.object, last) << "a fresh object";
+    EXPECT_TRUE(Table()->child(step.place)->state().focused);
+    if (step.alsoNamed >= 0) EXPECT_TRUE(HeardName(step.alsoNamed, Name(step.alsoNamed)));
+    last = focus.object;
+  }
+  // Said again (Down on the last card stays there), the place speaks by its other object; the one
+  // out of turn says nothing.
+  EXPECT_EQ(last->text(QAccessible::Name).toStdString(), Name(Col + 3));
+  Key(Qt::Key_Down);
+  EXPECT_NE(Table()->child(Col + 3), last);
+  EXPECT_TRUE(last->text(QAccessible::Name).isEmpty());
+
+  // A new deal, from the menu or F2, says the stock and that the deal is new.
+  heard.clear();
+  form.mnuGameDeal_Click();
+  QCoreApplication::processEvents();
   ASSERT_FALSE(heard.empty());
-  EXPECT_EQ(heard.front().type, QAccessible::Focus);
-  EXPECT_EQ(heard.front().place, WastePlace);
-  EXPECT_TRUE(Table()->child(WastePlace)->state().focused);
+  EXPECT_EQ(heard.back().type, QAccessible::Focus);
+  EXPECT_EQ(heard.back().name, "Talon, 24 cartes");
+  EXPECT_EQ(heard.back().description, "Nouvelle donne");
+}
 
-  // Turning the stock changes the stock and the waste; the names say so.
-  heard.clear();
-  Key(Qt::Key_Left);
-  Key(Qt::Key_Return);
-  EXPECT_TRUE(HeardName(StockPlace, "Talon, 23 cartes"));
-  EXPECT_TRUE(HeardName(WastePlace, "Défausse : As de carreau"));
-
-  // Taking a card says it is held; putting it where the rules refuse says it no longer is.
-  heard.clear();
-  Key(Qt::Key_4);
-  Key(Qt::Key_Space);
-  EXPECT_EQ(Name(FirstColumnPlace + 3), "Colonne 4 : 3 cartes cachées, Cinq de pique, tenu");
-  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique, tenu"));
-  EXPECT_TRUE(Table()->child(FirstColumnPlace + 3)->state().selected);
-  Key(Qt::Key_5);
-  Key(Qt::Key_Space);
-  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique"));
-
-  // A move with the mouse: both columns are named again.
-  heard.clear();
+// Mouse moves are told by the names of the places they change; a drop the rules refuse changes
+// nothing, yet the dragged card's place is named again.
+TEST_F(ScreenReader, MouseMovesNameThePlacesTheyChange)
+{
   MouseDriver mouse(&widget);
   const auto [qx, qy] = CentreOf(form.imgPile(7));
   const auto [kx, ky] = CentreOf(form.imgPile(0));
@@ -138,20 +185,11 @@ TEST_F(ScreenReader, EachCursorMoveIsAFocusEventAndEachChangeANameEvent)
   QCoreApplication::processEvents();
   EXPECT_TRUE(HeardName(FirstColumnPlace, "Colonne 1 : Roi de pique, Dame de cœur"));
   EXPECT_TRUE(HeardName(FirstColumnPlace + 1, "Colonne 2 : 1 carte cachée"));
-
-  // A drop the rules refuse changes nothing, yet the dragged card's place is named again.
   heard.clear();
   const auto [fx, fy] = CentreOf(form.imgPile(18));
   mouse.Drag(MouseDriver::Pixel(fx, fy), MouseDriver::Pixel(kx, ky));
   QCoreApplication::processEvents();
   EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique"));
-
-  // A new deal names every place that changed.
-  heard.clear();
-  form.mnuGameDeal_Click();
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(HeardName(StockPlace, "Talon, 24 cartes"));
-  EXPECT_TRUE(HeardName(FirstColumnPlace, Name(FirstColumnPlace)));
 }
 
 // The frame is the keyboard's: a mouse player never sees it.

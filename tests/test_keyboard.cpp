@@ -12,6 +12,8 @@
 #include "TableFixture.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
+#include "table/Pixels.h"
+#include "table/TableDefinition.h"
 
 using namespace korvel;
 using namespace korvel::testing;
@@ -241,20 +243,25 @@ TEST_F(Keyboard, AHeldCardGoesBackOnEscapeOnItsOwnPlaceAndOnAPlaceWithoutADrop)
     now.dragCard = dealt.dragCard;  // the take names the dragged card, as a pointer over it does
     EXPECT_TRUE(now == dealt) << c.name;
   }
-  EXPECT_FALSE(keys_.Press(PutBack)) << "nothing to put back";
+  EXPECT_EQ(keys_.Press(PutBack), KeyResult::None) << "nothing to put back";
 }
 
-// A key does not act in the middle of a mouse drag: the drop is the mouse's.
-TEST_F(Keyboard, NoActDuringAMouseDrag)
+// A key does not act in the middle of a mouse drag: the drop is the mouse's. A gesture whose
+// release went elsewhere (a modal window took it) ends at the next key, which then acts.
+TEST_F(Keyboard, NoActDuringAMouseDragButAStaleGestureEndsAtAKey)
 {
   const auto [x, y] = CentreOf(form.imgPile(25));
   form.PointerMove(x, y, 0);
   form.PointerPress(x, y);
   ASSERT_TRUE(form.Controls().Dragging());
   const TableSnapshot before = Snapshot(form);
-  Press({Column(1), Act, Column(6), Act, Up, Up, Left, Left, Left, Left, Act});
+  for (const KeyCommand key : {Column(1), Act, Column(6), Act, Up, Up, Left, Left, Left, Left, Act})
+    keys_.Press(key, LeftButton);
   EXPECT_EQ(keys_.Held(), std::nullopt);
   EXPECT_TRUE(Snapshot(form) == before);
+  EXPECT_EQ(keys_.Press(Act), KeyResult::Acted);  // the button is up: the stock turns
+  EXPECT_FALSE(form.Controls().GestureUnderWay());
+  EXPECT_TRUE(form.imgPile(51).Visible());
 }
 
 TEST_F(Keyboard, ANewDealOrAMousePressLetsGoAndTheFrameShowsOnlyAfterAKey)
@@ -300,7 +307,7 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
       "Colonne 7 : 6 cartes cachées, Dix de carreau",
   };
   for (int place = 0; place < PlaceCount; ++place)
-    EXPECT_EQ(keys_.Places().Name(place, keys_.Held(), place == keys_.Place() ? keys_.CursorCard() : std::nullopt),
+    EXPECT_EQ(keys_.Places().Name(place, keys_.Held(), place == keys_.Place() ? keys_.Cursor().Control : nullptr),
               expected[static_cast<std::size_t>(place)]);
   // Emptied: the stock with only its marker, a column and the waste.
   for (int s = 49; s >= 28; --s) form.imgBack_Click(static_cast<std::int16_t>(s));
@@ -314,7 +321,9 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   EXPECT_EQ(keys_.Places().Name(ColumnPlace(6)), "Colonne 6 : 5 cartes cachées, Valet de trèfle");
   form.imgPile(49).BringToFront();
   Press({PutBack, Column(6), Act});
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(6), keys_.Held()), "Colonne 6 : 5 cartes cachées, Dame de pique, tenue");
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(6), keys_.Held()),
+            "Colonne 6 : 5 cartes cachées, Valet de trèfle, Dame de pique, tenue")
+      << "the framed jack still shows a strip right and below the queen";
   Press({PutBack});
   form.imgPile(49).SetVisible(false);
   const TablePlaces emptied(form);
@@ -323,6 +332,127 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   EXPECT_EQ(emptied.Name(ColumnPlace(1)), "Colonne 1 vide");
   EXPECT_EQ(CardName(CardFromCode("Qs")), "Dame de pique");
   EXPECT_EQ(CardName(CardFromCode("tc")), "Dix de trèfle");
+}
+
+// --- Keys reach exactly what the mouse reaches --------------------------------------------------
+
+// The mouse's gestures on the model, at the pixel centres the widget passes on.
+class MouseAndKeys : public Keyboard {
+ protected:
+  static float Centre(float twips) { return PixelCentreTwips(static_cast<int>(twips / TwipsPerPixel)); }
+  void Click(float x, float y)
+  {
+    form.PointerMove(Centre(x), Centre(y), 0);
+    form.PointerPress(Centre(x), Centre(y));
+    form.PointerRelease(Centre(x), Centre(y));
+  }
+  void Drag(float x0, float y0, float x1, float y1)
+  {
+    form.PointerMove(Centre(x0), Centre(y0), 0);
+    form.PointerPress(Centre(x0), Centre(y0));
+    form.PointerMove(Centre(x1), Centre(y1), LeftButton);
+    form.PointerRelease(Centre(x1), Centre(y1));
+  }
+  void Drag(const PictureControl& from, const PictureControl& to)
+  {
+    const auto [x0, y0] = CentreOf(from);
+    const auto [x1, y1] = CentreOf(to);
+    Drag(x0, y0, x1, y1);
+  }
+  void TurnStock() { Click(600, 600); }
+  // Column 1 by mouse: 10♥, the nine of spades (from `nineFrom`) on it, 8♥ and 7♠ on that, then 9♣
+  // dropped on the strip of 10♥ above them: it lands exactly over the nine of spades.
+  // Returns the slots of 8♥, 7♠ and 9♣, turned from the stock in that order.
+  std::array<int, 3> NineOverNine(int nineFrom)
+  {
+    const int first = nineFrom == 51 ? 50 : 51;  // the stock turns from its highest slot down
+    const std::array<int, 3> turned = {first, first - 1, first - 2};
+    ArrangeDeal(form, {{0, "th"}, {nineFrom, "9s"}, {turned[0], "8h"}, {turned[1], "7s"}, {turned[2], "9c"}});
+    if (nineFrom == 51) TurnStock();
+    Drag(form.imgPile(nineFrom), form.imgPile(0));
+    int under = nineFrom;
+    for (const int slot : {turned[0], turned[1]}) {
+      TurnStock();
+      Drag(form.imgPile(slot), form.imgPile(under));
+      under = slot;
+    }
+    TurnStock();
+    const PictureControl& ten = form.imgPile(0);
+    Drag(WasteLeft + 500, WasteTop + 500, ten.Left() + 500, ten.Top() + 100);
+    EXPECT_EQ(form.imgPile(turned[2]).Top(), form.imgPile(nineFrom).Top());
+    return turned;
+  }
+  std::vector<std::int16_t> StopCards(int column)
+  {
+    std::vector<std::int16_t> cards;
+    for (const Stop& stop : keys_.Places().Column(column - 1).Stops) cards.push_back(stop.Control->Index());
+    return cards;
+  }
+};
+
+// A card wholly hidden is neither named nor taken; one whose frame still shows a strip beside the
+// card over it is both, where the mouse can press that strip.
+TEST_F(MouseAndKeys, OnlyACardThatShowsIsNamedAndTaken)
+{
+  const auto [eight, seven, nine] = NineOverNine(51);  // a nine from the stock: unframed, exactly hidden
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1)), "Colonne 1 : Dix de cœur, Neuf de trèfle, Sept de pique");
+  EXPECT_EQ(StopCards(1),
+            (std::vector<std::int16_t>{0, static_cast<std::int16_t>(nine), static_cast<std::int16_t>(seven)}));
+  Press({Column(1), Up, Act});
+  EXPECT_EQ(keys_.Held(), nine);
+  EXPECT_EQ(form.DragCard, nine);
+  EXPECT_NE(eight, form.DragCard);
+
+  form.mnuGameDeal_Click();
+  const auto turned = NineOverNine(7);  // a nine from column 2, framed: two pixels of it show beside 9♣
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1)),
+            "Colonne 1 : Dix de cœur, Neuf de pique, Neuf de trèfle, Sept de pique");
+  EXPECT_EQ(StopCards(1), (std::vector<std::int16_t>{0, 7, static_cast<std::int16_t>(turned[2]),
+                                                     static_cast<std::int16_t>(turned[1])}));
+  const float stripX = form.imgPile(7).Left() + form.imgPile(7).Width() - 15;
+  const float stripY = form.imgPile(7).Top() + 700;
+  EXPECT_EQ(form.Controls().HitTest(Centre(stripX), Centre(stripY)), &form.imgPile(7)) << "the mouse's strip";
+  EXPECT_EQ(keys_.Press(Column(1)), KeyResult::Moved);
+  EXPECT_EQ(keys_.Press(Up), KeyResult::Moved);
+  EXPECT_EQ(keys_.Press(Up), KeyResult::Moved);
+  EXPECT_EQ(keys_.Press(Act), KeyResult::Taken);
+  EXPECT_EQ(form.DragCard, 7);
+}
+
+// A king held by keys goes into an empty column whose frame shows only as a strip above a card
+// left standing there, as the mouse drops it on that strip.
+TEST_F(MouseAndKeys, AKingReachesTheStripOfAnEmptyColumn)
+{
+  ArrangeDeal(form, {{0, "2h"}, {51, "Ah"}, {50, "As"}, {49, "Kc"}});
+  TurnStock();
+  Drag(form.imgPile(51), form.imgSuitPile(0));
+  TurnStock();
+  Drag(form.imgPile(50), form.imgPile(0));
+  Drag(form.imgPile(0).Left() + 500, form.imgPile(0).Top() + 100, 4400, 800);  // 2♥ by its strip, played
+  ASSERT_FALSE(form.imgPile(0).Visible());
+  TurnStock();
+  Press({Next, Act, Column(1), Up});
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1), keys_.Held(), keys_.Cursor().Control),
+            "Colonne 1 : emplacement vide, As de pique ; sur l'emplacement vide");
+  EXPECT_EQ(keys_.Press(Act), KeyResult::Dropped);
+  EXPECT_EQ(form.imgPile(49).Left(), ColumnLeft(0));
+  EXPECT_EQ(form.imgPile(49).Top(), KingRowTop);
+}
+
+// Outside the window the mouse reaches nothing, and neither do the keys: the cursor goes there and
+// reads the place, acting there does nothing.
+TEST_F(MouseAndKeys, NothingOutsideTheWindowIsActedOn)
+{
+  form.SetClientSize(588 * TwipsPerPixel, 120 * TwipsPerPixel);  // the top row only
+  const TableSnapshot before = Snapshot(form);
+  EXPECT_EQ(keys_.Press(Column(7)), KeyResult::Moved);
+  EXPECT_EQ(keys_.Press(Act), KeyResult::OutOfReach);
+  EXPECT_TRUE(Snapshot(form) == before);
+  Press({Up, Left, Left, Left, Left, Left, Act, Right, Act});  // the stock turns, its card is taken
+  ASSERT_EQ(keys_.Held(), 51);
+  EXPECT_EQ(keys_.Press(Column(1)), KeyResult::Moved);
+  EXPECT_EQ(keys_.Press(Act), KeyResult::OutOfReach);
+  EXPECT_EQ(keys_.Held(), 51) << "still held, to put where the window shows";
 }
 
 }  // namespace

@@ -15,6 +15,9 @@ namespace korvel {
 namespace {
 
 // One place of the table. It has no QObject of its own: it asks the table widget for everything.
+// Each place has two, used in turn each time the place is said (TableWidget::TimesSaid); the one
+// out of turn is no longer in the table and has nothing to say, so a screen reader takes the one
+// in turn for another object and speaks it, where it would keep quiet about the same one.
 class PlaceAccessible : public QAccessibleInterface {
  public:
   PlaceAccessible(TableWidget* table, int place) : table_(table), place_(place) {}
@@ -30,7 +33,10 @@ class PlaceAccessible : public QAccessibleInterface {
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QString text(QAccessible::Text t) const override
   {
-    return t == QAccessible::Name && table_ ? table_->PlaceName(place_) : QString();
+    if (!InTurn()) return {};
+    if (t == QAccessible::Name) return table_->PlaceName(place_);
+    if (t == QAccessible::Description) return table_->PlaceDescription(place_);
+    return {};
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return table_ ? table_->PlaceScreenRect(place_) : QRect(); }
@@ -50,6 +56,12 @@ class PlaceAccessible : public QAccessibleInterface {
   }
 
  private:
+  bool InTurn() const
+  {
+    const QAccessibleInterface* table = parent();
+    return table_ && table != nullptr && table->child(place_) == this;
+  }
+
   QPointer<TableWidget> table_;
   int place_;
 };
@@ -58,14 +70,14 @@ class TableAccessible : public QAccessibleWidget {
  public:
   explicit TableAccessible(TableWidget* table) : QAccessibleWidget(table, QAccessible::List)
   {
-    for (int place = 0; place < PlaceCount; ++place) {
-      auto* child = new PlaceAccessible(table, place);
-      ids_[static_cast<std::size_t>(place)] = QAccessible::registerAccessibleInterface(child);
-    }
+    for (int place = 0; place < PlaceCount; ++place)
+      for (QAccessible::Id& id : ids_[static_cast<std::size_t>(place)])
+        id = QAccessible::registerAccessibleInterface(new PlaceAccessible(table, place));
   }
   ~TableAccessible() override
   {
-    for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
+    for (const auto& pair : ids_)
+      for (const QAccessible::Id id : pair) QAccessible::deleteAccessibleInterface(id);
   }
 
   QString text(QAccessible::Text t) const override
@@ -76,7 +88,8 @@ class TableAccessible : public QAccessibleWidget {
   QAccessibleInterface* child(int index) const override
   {
     if (index < 0 || index >= PlaceCount) return nullptr;
-    return QAccessible::accessibleInterface(ids_[static_cast<std::size_t>(index)]);
+    const auto& pair = ids_[static_cast<std::size_t>(index)];
+    return QAccessible::accessibleInterface(pair[Table()->TimesSaid(index) % pair.size()]);
   }
   int indexOfChild(const QAccessibleInterface* child) const override
   {
@@ -98,7 +111,7 @@ class TableAccessible : public QAccessibleWidget {
  private:
   TableWidget* Table() const { return static_cast<TableWidget*>(widget()); }
 
-  std::array<QAccessible::Id, PlaceCount> ids_{};
+  std::array<std::array<QAccessible::Id, 2>, PlaceCount> ids_{};
 };
 
 QAccessibleInterface* TableFactory(const QString& className, QObject* object)

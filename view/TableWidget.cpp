@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "view/TableWidget.h"
 
-#include <QAccessible>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "places/Announcements.h"
 #include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
@@ -63,9 +64,20 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
         update();
         ScheduleScreenReaderUpdate();
       });
+  // A new deal puts the cursor on the stock: a screen reader says so, once the deal (from the menu
+  // or F2) is over.
+  keyboard_.AfterDeal = [this] {
+    if (QAccessible::isActive()) SayCursorPlaceLater(NewDealAnnouncement);
+  };
+  // The bridge to the desktop's screen readers may come up after the window has the focus.
+  QAccessible::installActivationObserver(this);
 }
 
-TableWidget::~TableWidget() { form_.Controls().SetRepaintHandlers(nullptr, nullptr); }
+TableWidget::~TableWidget()
+{
+  QAccessible::removeActivationObserver(this);
+  form_.Controls().SetRepaintHandlers(nullptr, nullptr);
+}
 
 QSize TableWidget::sizeHint() const
 {
@@ -135,10 +147,16 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
     return;
   }
   const TableMarks before = Marks();
-  const int place = keyboard_.Place();
-  const std::optional<std::int16_t> card = keyboard_.CursorCard();
-  const std::optional<std::int16_t> held = keyboard_.Held();
-  if (!keyboard_.Press(*command)) {
+  // What a screen reader is told is worked out only while one listens.
+  const bool told = QAccessible::isActive();
+  KeyReport report;
+  if (told) {
+    report.HeldBefore = keyboard_.Held();
+    report.HeldPlace = report.HeldBefore ? keyboard_.Places().PlaceOfCard(*report.HeldBefore) : -1;
+    report.Before = NamesOf(keyboard_.Places(), report.HeldBefore);
+  }
+  report.Result = keyboard_.Press(*command, Buttons(QGuiApplication::mouseButtons()));
+  if (report.Result == KeyResult::None) {
     QWidget::keyPressEvent(event);
     return;
   }
@@ -146,17 +164,22 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
     RepaintMarks(before);
     RepaintMarks(after);
   }
-  if (keyboard_.Place() != place || keyboard_.CursorCard() != card) {
-    TellFocus();
-  } else if (keyboard_.Held() != held) {
-    TellScreenReader();
-  }
+  if (!told) return;
+  report.Place = keyboard_.Place();
+  report.After = NamesOf(keyboard_.Places(), keyboard_.Held());
+  SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
 }
 
 void TableWidget::focusInEvent(QFocusEvent* event)
 {
   QWidget::focusInEvent(event);
-  TellFocus();
+  // After the focus event Qt sends for the table itself, or a screen reader would keep that one.
+  if (QAccessible::isActive()) SayCursorPlaceLater({});
+}
+
+void TableWidget::accessibilityActiveChanged(bool active)
+{
+  if (active && hasFocus()) SayCursorPlaceLater({});
 }
 
 bool TableWidget::focusNextPrevChild(bool /*next*/)
@@ -176,9 +199,11 @@ void TableWidget::resizeEvent(QResizeEvent* event)
 
 QString TableWidget::PlaceName(int place)
 {
-  const std::optional<std::int16_t> cursor = place == keyboard_.Place() ? keyboard_.CursorCard() : std::nullopt;
+  const PictureControl* cursor = place == keyboard_.Place() ? keyboard_.Cursor().Control : nullptr;
   return QString::fromStdString(keyboard_.Places().Name(place, keyboard_.Held(), cursor));
 }
+
+QString TableWidget::PlaceDescription(int place) const { return place == keyboard_.Place() ? description_ : QString(); }
 
 QRect TableWidget::PlaceScreenRect(int place)
 {
@@ -219,13 +244,20 @@ void TableWidget::TellScreenReader(std::optional<int> alsoNamed)
   }
 }
 
-void TableWidget::TellFocus()
+void TableWidget::SayCursorPlaceLater(std::string description)
+{
+  QTimer::singleShot(0, this, [this, description = std::move(description)] { SayCursorPlace(description); });
+}
+
+void TableWidget::SayCursorPlace(std::string description)
 {
   if (!QAccessible::isActive() || !hasFocus()) return;
   QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
   if (table == nullptr) return;
-  // The focus names the place: what it is called now is what the screen reader says.
   const int place = keyboard_.Place();
+  description_ = QString::fromStdString(description);
+  // The place is said by a fresh object (see TimesSaid): the focus moves onto it.
+  ++said_[static_cast<std::size_t>(place)];
   QAccessibleInterface* child = table->child(place);
   if (child == nullptr) return;
   names_[static_cast<std::size_t>(place)] = PlaceName(place);

@@ -4,10 +4,13 @@
 // The one widget of the table: it paints the picture controls, forwards the mouse and the keys to
 // the model, and tells screen readers about the table's 13 places (TableAccessible shows them).
 
+#include <QAccessible>
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "places/TableKeyboard.h"
 #include "view/TablePainter.h"
@@ -16,7 +19,7 @@ namespace korvel {
 
 class frmSolitaire;
 
-class TableWidget : public QWidget {
+class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   Q_OBJECT
 
  public:
@@ -25,12 +28,17 @@ class TableWidget : public QWidget {
 
   QSize sizeHint() const override;
 
-  // The table as a screen reader reads it: each place's name, where it lies on the screen, and
-  // which place the cursor is on and which one holds the held card (-1 for none).
+  // The table as a screen reader reads it: each place's name, what was last said of it beside its
+  // name, where it lies on the screen, and which place the cursor is on and which one holds the
+  // held card (-1 for none).
   QString PlaceName(int place);
+  QString PlaceDescription(int place) const;
   QRect PlaceScreenRect(int place);
   int CursorPlace() const { return keyboard_.Place(); }
   int HeldPlace();
+  // Each time the cursor's place is said, it is said by a fresh object: a screen reader keeps quiet
+  // about an object it has just spoken of. This counts how often a place has been said.
+  std::uint32_t TimesSaid(int place) const { return said_[static_cast<std::size_t>(place)]; }
 
  signals:
   // After the first frame has been painted; the start-up probe stops there.
@@ -48,11 +56,14 @@ class TableWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void accessibilityActiveChanged(bool active) override;
   TableMarks Marks();
   void RepaintMarks(const TableMarks& marks);
   void ScheduleScreenReaderUpdate();
   void TellScreenReader(std::optional<int> alsoNamed = std::nullopt);
-  void TellFocus();
+  // Says the cursor's place, then `description`, once the event under way is over.
+  void SayCursorPlaceLater(std::string description);
+  void SayCursorPlace(std::string description);
 
   frmSolitaire& form_;
   TableKeyboard keyboard_;
@@ -60,6 +71,8 @@ class TableWidget : public QWidget {
   // What a screen reader last heard of each place; only kept while one listens.
   std::array<QString, PlaceCount> names_;
   bool tellPending_ = false;
+  std::array<std::uint32_t, PlaceCount> said_{};
+  QString description_;  // said of the cursor's place after its name
 };
 
 }  // namespace korvel

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+#pragma once
+// What a screen reader says after a key, after the name of the place the cursor is on: what else
+// changed, or why nothing did, in the words of the places' names. Empty where the place's own name
+// says it all.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "places/TableKeyboard.h"
+#include "places/TablePlaces.h"
+
+namespace korvel {
+
+class frmSolitaire;
+
+using PlaceNames = std::array<std::string, PlaceCount>;
+
+// The 13 places' names as a screen reader hears them, the held card said as held.
+PlaceNames NamesOf(const TablePlaces& places, std::optional<std::int16_t> held);
+
+// One key as the player heard it: what it did, the card held before it and where that card lay,
+// and the places' names before and after.
+struct KeyReport {
+  KeyResult Result = KeyResult::None;
+  int Place = StockPlace;                  // the cursor's place after the key
+  std::optional<std::int16_t> HeldBefore;  // the card held when the key came
+  int HeldPlace = -1;                      // where that card lay
+  PlaceNames Before, After;
+};
+std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, std::optional<std::int16_t> heldNow);
+
+// "Huit de pique, tenu, avec Sept de cœur et Six de pique": the held card and the cards it takes.
+std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held);
+
+// Said after the place's name once a new deal has put the cursor on the stock.
+inline constexpr const char* NewDealAnnouncement = "Nouvelle donne";
+
+}  // namespace korvel
