@@ -20,6 +20,7 @@
 
 #include "TableFixture.h"
 #include "deck/Card.h"
+#include "places/Announcements.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
 #include "rules/MCardTest.h"
@@ -269,6 +270,35 @@ void BM_PlaceNames(benchmark::State& state)
   }
 }
 BENCHMARK(BM_PlaceNames)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// All a screen reader is told of one key, as the widget works it out while one listens: the
+// names before, the key (the nine of spades put from one ten onto the other), the names after, and
+// what to say.
+void BM_KeyAnnouncement(benchmark::State& state)
+{
+  frmSolitaire form(ProgramFolder());
+  NineOnTheTens(form);
+  TableKeyboard keys(form);
+  keys.Press({TableKey::Column, 0});
+  keys.Press({TableKey::Act});
+  int column = 0;
+  std::size_t said = 0;
+  for (auto _ : state) {
+    column = 1 - column;
+    KeyReport report;
+    report.HeldBefore = keys.Held();
+    report.HeldPlace = keys.Places().PlaceOfCard(*report.HeldBefore);
+    report.Before = NamesOf(keys.Places(), report.HeldBefore);
+    keys.Press({TableKey::Column, column});
+    report.Result = keys.Press({TableKey::Act});
+    report.Place = keys.Place();
+    report.After = NamesOf(keys.Places(), keys.Held());
+    said += KeyAnnouncement(form, report, keys.Held()).size();
+    keys.Press({TableKey::Act});  // taken again, for the next put
+  }
+  if (said == 0) state.SkipWithError("nothing was said");
+}
+BENCHMARK(BM_KeyAnnouncement)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // --- A frame of a drag ------------------------------------------------------------------------
 

@@ -38,7 +38,7 @@ int ColumnAt(float left)
 
 // The pixel centres a control covers (left, top inclusive; right, bottom exclusive).
 struct Box {
-  int l = 0, t = 0, r = 0, b = 0;
+  int l, t, r, b;
   bool Empty() const { return l >= r || t >= b; }
   Box Within(const Box& o) const { return {std::max(l, o.l), std::max(t, o.t), std::min(r, o.r), std::min(b, o.b)}; }
 };
@@ -63,36 +63,51 @@ struct Group {
 };
 
 // Whether some pixel of `target` lies outside every box of the group's controls in front of member
-// `k` that `counts` picks.
+// `k` that `counts` picks (the group holds only visible controls).
 template <class Counts>
-bool Uncovered(Box target, const Group& group, std::size_t k, Counts counts)
+bool Uncovered(const Box& target, const Group& group, std::size_t k, Counts counts)
 {
   if (target.Empty()) return false;
-  std::array<Box, kMaxGroup> over;
+  Box over[kMaxGroup];
   std::size_t n = 0;
-  for (std::size_t j = k + 1; j < group.controls.size(); ++j)
-    if (counts(*group.controls[j]))
-      if (const Box clipped = group.boxes[j].Within(target); !clipped.Empty()) over[n++] = clipped;
-  if (n == 0) return true;
-  // In each band between the boxes' top and bottom edges, the boxes spanning it must cover it from
-  // end to end.
-  std::array<int, 2 * kMaxGroup + 2> ys;
+  for (std::size_t j = k + 1; j < group.controls.size(); ++j) {
+    if (!counts(*group.controls[j])) continue;
+    const Box clipped = group.boxes[j].Within(target);
+    if (clipped.Empty()) continue;
+    if (clipped.l == target.l && clipped.t == target.t && clipped.r == target.r && clipped.b == target.b)
+      return false;  // one box hides it all
+    over[n++] = clipped;
+  }
+  // Most cards that show do so at a corner: the fanned cards' tops, a strip beside a narrower card.
+  const auto inside = [&over, n](int x, int y) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (x >= over[i].l && x < over[i].r && y >= over[i].t && y < over[i].b) return true;
+    return false;
+  };
+  if (!inside(target.l, target.t) || !inside(target.r - 1, target.t) || !inside(target.l, target.b - 1) ||
+      !inside(target.r - 1, target.b - 1))
+    return true;
+  // Otherwise: in each band between the boxes' top and bottom edges, the boxes spanning it must cover
+  // it from end to end.
+  int ys[2 * kMaxGroup + 2];
   std::size_t m = 0;
   ys[m++] = target.t;
   ys[m++] = target.b;
   for (std::size_t i = 0; i < n; ++i) ys[m++] = over[i].t, ys[m++] = over[i].b;
-  std::sort(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(m));
-  m = static_cast<std::size_t>(std::unique(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(m)) - ys.begin());
-  std::array<std::pair<int, int>, kMaxGroup> spans;
+  std::sort(ys, ys + m);
+  m = static_cast<std::size_t>(std::unique(ys, ys + m) - ys);
+  struct Span {
+    int l, r;
+  } spans[kMaxGroup];
   for (std::size_t band = 0; band + 1 < m; ++band) {
-    std::size_t s = 0;
+    std::size_t count = 0;
     for (std::size_t i = 0; i < n; ++i)
-      if (over[i].t <= ys[band] && over[i].b >= ys[band + 1]) spans[s++] = {over[i].l, over[i].r};
-    std::sort(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(s));
+      if (over[i].t <= ys[band] && over[i].b >= ys[band + 1]) spans[count++] = {over[i].l, over[i].r};
+    std::sort(spans, spans + count, [](const Span& a, const Span& b) { return a.l < b.l; });
     int x = target.l;
-    for (std::size_t i = 0; i < s && x < target.r; ++i) {
-      if (spans[i].first > x) return true;
-      x = std::max(x, spans[i].second);
+    for (std::size_t i = 0; i < count && x < target.r; ++i) {
+      if (spans[i].l > x) return true;
+      x = std::max(x, spans[i].r);
     }
     if (x < target.r) return true;
   }
@@ -102,93 +117,100 @@ bool Uncovered(Box target, const Group& group, std::size_t k, Counts counts)
 bool Visible(const PictureControl& c) { return c.Visible(); }
 bool TakesInput(const PictureControl& c) { return c.Visible() && c.Enabled(); }
 
-// What the eye sees of member `k`, and what the mouse reaches of it inside `view`.
-bool Shows(const Group& group, std::size_t k) { return Uncovered(group.boxes[k], group, k, Visible); }
-Stop StopAt(const Group& group, std::size_t k, const Box& view)
-{
-  PictureControl* control = group.controls[k];
-  return {control, TakesInput(*control) && Uncovered(group.boxes[k].Within(view), group, k, TakesInput)};
-}
-
 }  // namespace
 
 TablePlaces::TablePlaces(frmSolitaire& form) : form_(form)
 {
-  // One pass over the stacking order sorts every visible control into its part of the table.
-  std::array<Group, ColumnCount> columns;
-  Group stock, waste;
+  // One pass over the stacking order sorts every visible control into its part of the table. Of the
+  // stock and the waste only the frontmost control shows, and a click reaches only it.
+  PictureControl* stockFront = nullptr;
+  PictureControl* wasteFront = nullptr;
   for (PictureControl* c : form.Controls().BackToFront()) {
     if (!c->Visible()) continue;
     const std::int16_t i = c->Index();
     switch (c->BelongsTo()) {
       case ControlSet::imgPile:
         if (i >= TableauSize && c->Left() == WasteLeft && c->Top() == WasteTop)
-          waste.Add(c);
+          wasteFront = c;
         else if (const int column = ColumnAt(c->Left()); column >= 0 && c->Top() >= KingRowTop)
-          columns[static_cast<std::size_t>(column)].Add(c);
+          buckets_[static_cast<std::size_t>(column)].push_back(c);
         break;
       case ControlSet::imgBack:
         if (i < TableauSize)
-          columns[static_cast<std::size_t>(TableauPlace(i).column)].Add(c);
+          buckets_[static_cast<std::size_t>(TableauPlace(i).column)].push_back(c);
         else
-          stock.Add(c), ++stockCards_;
+          stockFront = c, ++stockCards_;
         break;
-      case ControlSet::imgKingMove: columns[static_cast<std::size_t>(i)].Add(c); break;
-      case ControlSet::imgEnd: stock.Add(c); break;
+      case ControlSet::imgKingMove: buckets_[static_cast<std::size_t>(i)].push_back(c); break;
+      case ControlSet::imgEnd: stockFront = c; break;
       case ControlSet::imgSuitPile: break;
     }
   }
-  const float viewWidth = std::min(form.Controls().ViewWidth(), 1e6f);
-  const float viewHeight = std::min(form.Controls().ViewHeight(), 1e6f);
-  const Box view = BoxOf({0, 0, viewWidth, viewHeight});
-
-  // The stock and the waste: the frontmost control is what shows and what a click reaches.
-  if (!stock.controls.empty()) stockFront_ = StopAt(stock, stock.controls.size() - 1, view);
-  if (!waste.controls.empty()) {
-    wasteStop_ = StopAt(waste, waste.controls.size() - 1, view);
-    wasteFront_ = wasteStop_.Control->Index();
+  view_ = {0, 0, std::min(form.Controls().ViewWidth(), 1e6f), std::min(form.Controls().ViewHeight(), 1e6f)};
+  const Box view = BoxOf(view_);
+  const auto alone = [&view](PictureControl* control) -> Stop {
+    return {control, TakesInput(*control) && !BoxOf(control->Rect()).Within(view).Empty()};
+  };
+  if (stockFront != nullptr) stockFront_ = alone(stockFront);
+  if (wasteFront != nullptr) {
+    wasteStop_ = alone(wasteFront);
+    wasteFront_ = wasteFront->Index();
   }
-  for (int k = 0; k < FoundationCount; ++k) {
-    Group foundation;
-    foundation.Add(&form.imgSuitPile(k));
-    foundations_[static_cast<std::size_t>(k)] = StopAt(foundation, 0, view);
-  }
-
-  // Each column from the top down: by Top, and of two at one Top the one behind first.
-  for (int c = 0; c < ColumnCount; ++c) {
-    const Group& group = columns[static_cast<std::size_t>(c)];
-    std::array<std::size_t, kMaxGroup> order;
-    const std::size_t n = group.controls.size();
-    for (std::size_t k = 0; k < n; ++k) order[k] = k;
-    std::stable_sort(
-        order.begin(), order.begin() + static_cast<std::ptrdiff_t>(n),
-        [&group](std::size_t a, std::size_t b) { return group.controls[a]->Top() < group.controls[b]->Top(); });
-    ColumnCards& cards = columns_[static_cast<std::size_t>(c)];
-    for (std::size_t o = 0; o < n; ++o) {
-      const std::size_t k = order[o];
-      if (!Shows(group, k)) continue;
-      const PictureControl& control = *group.controls[k];
-      switch (control.BelongsTo()) {
-        case ControlSet::imgKingMove: cards.EmptyShows = true; break;
-        case ControlSet::imgBack: cards.FaceDown.push_back(control.Index()); break;
-        default: cards.FaceUp.push_back(control.Index()); break;
-      }
-      if (TakesInput(control)) cards.Stops.push_back(StopAt(group, k, view));
-    }
-  }
+  for (int k = 0; k < FoundationCount; ++k) foundations_[static_cast<std::size_t>(k)] = alone(&form.imgSuitPile(k));
 
   // A foundation shows the last card of its suit played there: the highest one.
-  for (std::int16_t slot = 0; slot < DeckSize; ++slot) {
-    const PictureControl& face = form.imgPile(slot);
-    if (face.Visible() || face.Top() != OnFoundationTop) continue;
-    const Card& card = form.Deck[static_cast<std::size_t>(slot)];
+  for (const PictureControl* face : form.Controls().Members(ControlSet::imgPile)) {
+    if (face->Visible() || face->Top() != OnFoundationTop) continue;
+    const Card& card = form.Deck[static_cast<std::size_t>(face->Index())];
     for (int k = 0; k < FoundationCount; ++k) {
       std::optional<std::int16_t>& shown = foundationTops_[static_cast<std::size_t>(k)];
       if (form.PileSuit[static_cast<std::size_t>(k)] == card.Suit && !card.Suit.empty() &&
           (!shown || card.Rank > form.Deck[static_cast<std::size_t>(*shown)].Rank))
-        shown = slot;
+        shown = face->Index();
     }
   }
+}
+
+const ColumnCards& TablePlaces::Column(int column) const
+{
+  std::optional<ColumnCards>& read = columns_[static_cast<std::size_t>(column)];
+  if (read) return *read;
+  ColumnCards& cards = read.emplace();
+  Group group;
+  for (PictureControl* c : buckets_[static_cast<std::size_t>(column)]) group.Add(c);
+  const std::size_t n = group.controls.size();
+  // From the top down: by Top, and of two at one Top the one behind first. A handful of controls,
+  // nearly in order already: an insertion sort keeps equal Tops as they come.
+  std::size_t order[kMaxGroup];
+  for (std::size_t k = 0; k < n; ++k) {
+    std::size_t m = k;
+    for (; m > 0 && group.controls[order[m - 1]]->Top() > group.controls[k]->Top(); --m) order[m] = order[m - 1];
+    order[m] = k;
+  }
+  // Whether a control that takes no input lies in front of each member: where none does, what the
+  // mouse reaches of a member inside the window is what shows of it.
+  bool inputless[kMaxGroup];
+  for (std::size_t k = n, after = 0; k-- > 0;) {
+    inputless[k] = after != 0;
+    after += !TakesInput(*group.controls[k]);
+  }
+  const Box view = BoxOf(view_);
+  for (std::size_t o = 0; o < n; ++o) {
+    const std::size_t k = order[o];
+    const Box& box = group.boxes[k];
+    if (!Uncovered(box, group, k, Visible)) continue;
+    PictureControl& control = *group.controls[k];
+    switch (control.BelongsTo()) {
+      case ControlSet::imgKingMove: cards.EmptyShows = true; break;
+      case ControlSet::imgBack: cards.FaceDown.push_back(control.Index()); break;
+      default: cards.FaceUp.push_back(control.Index()); break;
+    }
+    if (!TakesInput(control)) continue;
+    const Box inView = box.Within(view);
+    const bool whole = inView.l == box.l && inView.t == box.t && inView.r == box.r && inView.b == box.b;
+    cards.Stops.push_back({&control, whole && !inputless[k] ? true : Uncovered(inView, group, k, TakesInput)});
+  }
+  return cards;
 }
 
 int TablePlaces::PlaceOfCard(std::int16_t slot) const

@@ -29,7 +29,8 @@ inline constexpr int FirstColumnPlace = 6;      // column c (0..6) is place 6 + 
 inline constexpr bool IsFoundationPlace(int place) { return place >= FirstFoundationPlace && place < FirstColumnPlace; }
 inline constexpr bool IsColumnPlace(int place) { return place >= FirstColumnPlace && place < PlaceCount; }
 
-// A short list kept without allocating: the table is read on every change.
+// A short list kept without allocating, nor clearing what it does not hold: the table is read on
+// every change.
 template <class T, std::size_t N>
 class FixedList {
  public:
@@ -44,15 +45,15 @@ class FixedList {
   const T* end() const { return items_.data() + size_; }
 
  private:
-  std::array<T, N> items_{};
+  std::array<T, N> items_;
   std::size_t size_ = 0;
 };
 using SlotList = FixedList<std::int16_t, DeckSize>;
 
 // Where the mouse (and so the keyboard) acts in a place: one of its controls.
 struct Stop {
-  PictureControl* Control = nullptr;
-  bool Reachable = false;  // some point of it, inside the window, is the frontmost control taking input
+  PictureControl* Control;
+  bool Reachable;  // some point of it, inside the window, is the frontmost control taking input
   friend bool operator==(const Stop&, const Stop&) = default;
 };
 // A column's stops at most: its empty-column target, its seven backs and every face.
@@ -77,7 +78,8 @@ class TablePlaces {
  public:
   explicit TablePlaces(frmSolitaire& form);
 
-  const ColumnCards& Column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
+  // Read when first asked: a key reads only the column it acts on.
+  const ColumnCards& Column(int column) const;
   int StockCards() const { return stockCards_; }                          // backs in the stock
   std::optional<std::int16_t> WasteFront() const { return wasteFront_; }  // the waste card that shows
   std::optional<std::int16_t> FoundationTop(int foundation) const         // the card it shows
@@ -106,10 +108,12 @@ class TablePlaces {
 
  private:
   frmSolitaire& form_;
-  std::array<ColumnCards, ColumnCount> columns_;
+  TwipRect view_;
+  std::array<FixedList<PictureControl*, MaxStops>, ColumnCount> buckets_;  // visible, back to front
+  mutable std::array<std::optional<ColumnCards>, ColumnCount> columns_;
   int stockCards_ = 0;
-  Stop stockFront_;
-  Stop wasteStop_;
+  Stop stockFront_{};
+  Stop wasteStop_{};
   std::optional<std::int16_t> wasteFront_;
   std::array<Stop, FoundationCount> foundations_;
   std::array<std::optional<std::int16_t>, FoundationCount> foundationTops_;

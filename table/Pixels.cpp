@@ -10,8 +10,15 @@ namespace {
 
 constexpr int kHalfPixel = TwipsPerPixel / 2;
 
-// The first pixel whose centre is at or past `twips`.
-int CentreFloor(float twips) { return static_cast<int>(std::ceil((twips - kHalfPixel) / TwipsPerPixel)); }
+// The first pixel whose centre is at or past `twips`. Positions are whole twips nearly always, and
+// every read of the table converts each control: whole twips take whole numbers.
+int CentreFloor(float twips)
+{
+  const int whole = static_cast<int>(twips);
+  if (static_cast<float>(whole) != twips) return static_cast<int>(std::ceil((twips - kHalfPixel) / TwipsPerPixel));
+  const int past = whole - kHalfPixel;
+  return past >= 0 ? (past + TwipsPerPixel - 1) / TwipsPerPixel : -(-past / TwipsPerPixel);
+}
 
 }  // namespace
 
