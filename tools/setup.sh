@@ -19,6 +19,7 @@ test_packages=(
   desktop-file-utils appstream
   clang-format-14
   xvfb dbus at-spi2-core
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox
   weston lintian groff-base
 )
 case $mode in

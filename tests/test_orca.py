@@ -1,0 +1,320 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+"""What a blind player hears: the game under a real screen reader, Orca, started as a desktop
+starts it, played by keys alone, and what Orca speaks after each key checked against what a
+sighted player sees change.
+
+    test_orca.py PATH/TO/Solitaire
+
+Starts a private X server, a session bus and the accessibility bus, a window manager, speech-
+dispatcher speaking with espeak-ng into ALSA's null device, and Orca writing what it speaks to its
+debug log; then the game, with no variable of its own. Keys go through the accessibility registry
+as real key presses; the table is read through the accessibility bus to choose the moves. Every
+wait is for something to happen, within a time limit; everything started is stopped at the end.
+Debian 12: orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox
+xvfb dbus at-spi2-core (with --no-install-recommends).
+"""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+LIMIT = 40.0  # seconds for anything to happen, on a busy machine
+
+RANKS = ["As", "Deux", "Trois", "Quatre", "Cinq", "Six", "Sept", "Huit", "Neuf", "Dix", "Valet", "Dame", "Roi"]
+RED = {"carreau", "cœur"}
+KEYS = {"Tab": 0xFF09, "space": 0x20, "Return": 0xFF0D, "Escape": 0xFF1B, "F2": 0xFFBF,
+        "Up": 0xFF52, "Down": 0xFF54, "Left": 0xFF51, "Right": 0xFF53}
+KEYS.update({str(n): 0x30 + n for n in range(1, 8)})
+
+ORCA_RUNNER = r"""
+import sys
+sys.path.insert(1, '/usr/lib/python3/dist-packages')
+log, prefs = sys.argv[1], sys.argv[2]
+sys.argv = [sys.argv[0]]
+import pyatspi  # as /usr/bin/orca does, before orca
+from orca import debug
+debug.debugLevel = debug.LEVEL_INFO
+debug.debugFile = open(log, 'w', buffering=1)
+from orca import orca
+manager = orca.getSettingsManager()
+manager.activate(prefs, {})
+sys.path.insert(0, manager.getPrefsDir())
+sys.exit(orca.main())
+"""
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, test, limit=LIMIT):
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        value = test()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise Failure("waited %.0f s for %s" % (limit, what))
+
+
+class Desktop:
+    """The private desktop: every process it starts, stopped in reverse."""
+
+    def __init__(self):
+        self.work = tempfile.mkdtemp(prefix="korvel-orca-")
+        self.run = os.path.join(self.work, "run")
+        self.home = os.path.join(self.work, "home")
+        for d in (self.run, self.home, os.path.join(self.work, "prefs")):
+            os.makedirs(d, mode=0o700)
+        self.processes = []
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("WAYLAND_DISPLAY", "SESSION_MANAGER", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON",
+                                 "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")}
+        self.env.update(HOME=self.home, XDG_RUNTIME_DIR=self.run, XDG_CONFIG_HOME=self.home + "/.config",
+                        XDG_DATA_HOME=self.home + "/.local/share", XDG_CACHE_HOME=self.home + "/.cache",
+                        GSETTINGS_BACKEND="memory", LANG="C.UTF-8", LC_ALL="C.UTF-8", NO_AT_BRIDGE="0")
+
+    def start(self, argv, **kw):
+        p = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, start_new_session=True,
+                             stdout=kw.pop("stdout", subprocess.DEVNULL), stderr=kw.pop("stderr", subprocess.DEVNULL),
+                             **kw)
+        self.processes.append(p)
+        return p
+
+    def up(self, game):
+        # X server, on the first free display it finds; it names it on a pipe once it is ready.
+        r, w = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"], pass_fds=(w,))
+        os.close(w)
+        with os.fdopen(r) as f:
+            display = f.readline().strip()
+        if not display:
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + display
+        # The session bus, then the accessibility bus inside it.
+        bus = "unix:path=" + os.path.join(self.run, "bus")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus
+        self.start(["dbus-daemon", "--session", "--address=" + bus, "--nofork", "--nopidfile"])
+        wait_for("the session bus", lambda: os.path.exists(os.path.join(self.run, "bus")))
+        self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        wait_for("the accessibility bus", lambda: subprocess.run(
+            ["dbus-send", "--session", "--dest=org.a11y.Bus", "--print-reply", "/org/a11y/bus",
+             "org.a11y.Bus.GetAddress"], env=self.env, capture_output=True).returncode == 0)
+        # A window manager, so that the game's window gets the focus as on a desktop.
+        ready = os.path.join(self.work, "openbox-ready")
+        self.start(["openbox", "--sm-disable", "--startup", "touch " + ready])
+        wait_for("the window manager", lambda: os.path.exists(ready))
+        # Speech into ALSA's null device.
+        speechd = os.path.join(self.work, "speechd")
+        shutil.copytree("/etc/speech-dispatcher", speechd)
+        with open(os.path.join(speechd, "speechd.conf"), "a") as f:
+            f.write('AudioOutputMethod "alsa"\nDefaultModule espeak-ng\n')
+        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
+            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        self.start(["speech-dispatcher", "-s", "-t", "0", "-C", speechd, "-L", os.path.join(self.work, "speechd-log"),
+                    "-P", os.path.join(self.run, "speechd.pid")])
+        wait_for("speech-dispatcher", lambda: os.path.exists(os.path.join(self.run, "speech-dispatcher", "speechd.sock")))
+        # Orca, as a desktop starts it; what it speaks goes to its log, line by line.
+        runner = os.path.join(self.work, "orca_run.py")
+        with open(runner, "w") as f:
+            f.write(ORCA_RUNNER)
+        self.log = os.path.join(self.work, "orca.log")
+        self.start(["/usr/bin/python3", runner, self.log, os.path.join(self.work, "prefs")])
+        wait_for("Orca", lambda: os.path.exists(self.log) and "Screen reader on" in read(self.log))
+        # The game, with nothing of its own set.
+        self.game = self.start([game], cwd=self.work, stdout=open(os.path.join(self.work, "game.out"), "w"),
+                               stderr=subprocess.STDOUT)
+
+    def down(self):
+        for p in reversed(self.processes):
+            try:
+                os.killpg(p.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        # The accessibility registry is started by its bus and may outlive it: ours has our runtime folder.
+        for pid in (d for d in os.listdir("/proc") if d.isdigit()):
+            try:
+                with open("/proc/%s/environ" % pid, "rb") as f:
+                    if ("XDG_RUNTIME_DIR=" + self.run).encode() in f.read().split(b"\0"):
+                        os.kill(int(pid), signal.SIGTERM)
+            except (OSError, ProcessLookupError):
+                pass
+        for p in self.processes:
+            try:
+                p.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                os.killpg(p.pid, signal.SIGKILL)
+                p.wait()
+        shutil.rmtree(self.work, ignore_errors=True)
+
+
+def read(path):
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'(?:\{|$)")
+
+
+class Player:
+    """Presses keys as a player does and listens to Orca."""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        os.environ.update(desktop.env)
+        import pyatspi  # reads the buses from the environment just set
+        self.pyatspi = pyatspi
+        self.heard_up_to = 0
+        self.table = wait_for("the game on the accessibility bus", self.find_table)
+        self.transcript = []
+
+    def find_table(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.get_process_id() == self.desktop.game.pid:
+                found = self.pyatspi.utils.findDescendant(app, lambda o: o.getRoleName() == "list")
+                if found is not None and found.childCount == 13:
+                    return found
+        return None
+
+    def names(self):
+        return [self.table.getChildAtIndex(i).name for i in range(13)]
+
+    def spoken(self):
+        lines = read(self.desktop.log).splitlines()
+        return [m.group(1) for m in map(SPEECH.search, lines[self.heard_up_to:]) if m]
+
+    def hear(self, key, *wanted):
+        """After `key` (None: no key), waits until Orca has said each of `wanted`, in its speech."""
+        if key is not None:
+            self.heard_up_to = len(read(self.desktop.log).splitlines())
+            self.pyatspi.Registry.generateKeyboardEvent(KEYS[key], None, self.pyatspi.KEY_SYM)
+
+        def said():
+            text = " | ".join(self.spoken())
+            return text if all(w in text for w in wanted) else None
+
+        try:
+            text = wait_for("Orca to say %s after %s" % (wanted, key), said)
+        except Failure:
+            raise Failure("after %s Orca said: %s; wanted: %s" % (key, " | ".join(self.spoken()), wanted))
+        self.transcript.append("%s: %s" % (key or "   ...", text))
+        return text
+
+    def wait_names(self, test):
+        return wait_for("the table to change", lambda: test(self.names()))
+
+
+def card_of(name):
+    rank, _, suit = name.partition(" de ")
+    return RANKS.index(rank) + 1, suit
+
+
+def faces(column_name):
+    """The face-up cards of a column's name, top down, without its hidden count."""
+    items = column_name.split(" : ", 1)[1].split(", ") if " : " in column_name else []
+    return [i for i in items if " de " in i and not i[0].isdigit()]
+
+
+def fits(card, on):
+    (r, s), (r2, s2) = card_of(card), card_of(on)
+    return r == r2 - 1 and (s in RED) != (s2 in RED)
+
+
+def hidden(column_name):
+    m = re.search(r"(\d+) cartes? cachées?", column_name)
+    return int(m.group(1)) if m else 0
+
+
+def play(player):
+    p = player
+    p.hear(None, "Talon, 24 cartes")  # the game opens on the stock
+
+    # A stock card turns up: the waste says which.
+    p.hear("space", "Talon, 23 cartes")
+    p.hear(None, p.wait_names(lambda n: n[1] != "Défausse vide" and n)[1])
+
+    # A deal with a column card that fits on another column's last card, its column not emptied by it.
+    for _ in range(12):
+        names = p.names()
+        moves = [(i, j) for i in range(1, 7) for j in range(7) if i != j and hidden(names[6 + i]) > 0
+                 and len(faces(names[6 + i])) == 1 and faces(names[6 + j])
+                 and fits(faces(names[6 + i])[0], faces(names[6 + j])[-1])]
+        if moves:
+            break
+        p.hear("F2", "Talon, 24 cartes", "Nouvelle donne")
+    else:
+        raise Failure("no deal with a move to play")
+    i, j = moves[0]
+    card = faces(names[6 + i])[0]
+    held = card + (", tenue" if card.startswith("Dame ") else ", tenu")
+
+    # Taken: the card and that it is held; moving, each place and what is held.
+    p.hear(str(i + 1), "Colonne %d" % (i + 1))
+    p.hear("space", held)
+    p.hear(str(j + 1), "Colonne %d" % (j + 1), held)
+    # Put: where it lies now, and the column it left.
+    p.hear("space", card)
+    names = p.wait_names(lambda n: n[6 + j].endswith(card) and n)
+    p.hear(None, names[6 + j], names[6 + i])
+    # The back it uncovered turns: the card turned is said.
+    p.hear(str(i + 1), names[6 + i])
+    p.hear("space")
+    p.hear(None, p.wait_names(lambda n: faces(n[6 + i]) and n)[6 + i])
+
+    # Refused: said as refused, the card staying where it was. Put back by Escape: said where.
+    names = p.names()
+    a, b = next((a, b) for a in range(7) for b in range(7) if a != b and faces(names[6 + a])
+                and faces(names[6 + b]) and not fits(faces(names[6 + a])[-1], faces(names[6 + b])[-1]))
+    refused = faces(names[6 + a])[-1]
+    p.hear(str(a + 1), "Colonne %d" % (a + 1))
+    p.hear("space", "tenu")
+    p.hear(str(b + 1), "Colonne %d" % (b + 1))
+    p.hear("space", "Refusé : %s reste en colonne %d" % (refused, a + 1))
+    p.hear(str(a + 1), "Colonne %d" % (a + 1))
+    p.hear("space", "tenu")
+    p.hear("Escape", "%s reposé" % refused, "en colonne %d" % (a + 1))
+
+    # A new deal: the stock, and that the deal is new.
+    p.hear("F2", "Talon, 24 cartes", "Nouvelle donne")
+
+    # The whole stock turned, down to its empty marker, then turned back.
+    for left in range(23, -1, -1):
+        p.hear("space", "Talon, %d carte" % left if left else "Talon vide", "Défausse : ")
+    p.hear("space", "Talon, 24 cartes", "Défausse vide")
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    game = os.path.realpath(sys.argv[1])
+    for tool in ("Xvfb", "dbus-daemon", "openbox", "speech-dispatcher", "/usr/libexec/at-spi-bus-launcher"):
+        if shutil.which(tool) is None:
+            sys.exit("missing %s: apt-get install --no-install-recommends orca speech-dispatcher "
+                     "speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox xvfb dbus at-spi2-core" % tool)
+    desktop = Desktop()
+    status = 1
+    try:
+        desktop.up(game)
+        player = Player(desktop)
+        try:
+            play(player)
+            status = 0
+        finally:
+            print("\n".join(player.transcript))
+    except Failure as e:
+        print("FAILED:", e)
+    finally:
+        desktop.down()
+    sys.exit(status)
+
+
+if __name__ == "__main__":
+    main()
