@@ -532,7 +532,8 @@ std::string PictureErrorText(const std::vector<BadPicture>& bad)
   std::string text = bad.size() == 1 ? "Impossible de lire l'image de carte suivante :\n\n"
                                      : "Impossible de lire les images de cartes suivantes :\n\n";
   for (std::size_t i = 0; i < bad.size() && i < kListed; ++i) text += bad[i].File + " : " + bad[i].Reason + "\n";
-  if (bad.size() > kListed) text += "... et " + std::to_string(bad.size() - kListed) + " autres fichiers.\n";
+  if (const std::size_t more = bad.size() > kListed ? bad.size() - kListed : 0; more > 0)
+    text += "... et " + std::to_string(more) + (more == 1 ? " autre fichier.\n" : " autres fichiers.\n");
   text += "\nLe jeu ";
   text += ProductName;
   text += " doit se fermer.";

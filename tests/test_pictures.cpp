@@ -370,6 +370,12 @@ TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
   const std::vector<BadPicture> all = ReadCardFiles(Folder()).Bad();
   EXPECT_EQ(all.size(), 53u);
   EXPECT_NE(PictureErrorText(all).find("... et 41 autres fichiers."), std::string::npos);
+  // A dozen are named, the rest counted.
+  for (const auto& [count, tail] : {std::pair<std::size_t, const char*>{12, "inlu.gif : x\n\nLe jeu"},
+                                    {13, "inlu.gif : x\n... et 1 autre fichier.\n"}}) {
+    const std::vector<BadPicture> some(count, BadPicture{"inlu.gif", "x"});
+    EXPECT_NE(PictureErrorText(some).find(tail), std::string::npos) << count;
+  }
 }
 
 // Each file is read once per start: the first deal takes the pictures the start-up read, later ones

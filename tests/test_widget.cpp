@@ -126,6 +126,8 @@ TEST_F(TableView, AFrameShowsTheGradientTheCardsAndTheFrames)
   // The stock's front back, framed, and an empty foundation's sunken edge.
   EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 16 + 1 + 48), CardBackPicture().pixelColor(36, 48));
   EXPECT_EQ(frame.pixelColor(256, 16), QColor(128, 128, 128));
+  EXPECT_EQ(frame.pixelColor(257, 17), QColor(64, 64, 64)) << "the sunken edge's inner shadow";
+  EXPECT_EQ(frame.pixelColor(256 + 71, 16 + 98), QColor(212, 208, 200)) << "and its inner face";
   EXPECT_EQ(frame.pixelColor(256 + 72, 16 + 99), QColor(255, 255, 255));  // 1095 x 1500 twips until a card lands
   EXPECT_EQ(frame.pixelColor(256 + 73, 50), frame.pixelColor(256 + 74, 50)) << "the frame stays inside";
 }
