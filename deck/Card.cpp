@@ -27,24 +27,6 @@ Card CardFromCode(std::string_view code)
   return card;
 }
 
-GridPlace TableauPlace(int slot)
-{
-  int row = 0;
-  int rowStart = 0;
-  while (slot >= rowStart + (ColumnCount - row)) {
-    rowStart += ColumnCount - row;
-    ++row;
-  }
-  return {row + (slot - rowStart), row};
-}
-
-std::int16_t TableauSlot(int column, int row)
-{
-  // Row r begins after rows 0 to r - 1, of 7, 6, ... cards.
-  const int rowStart = ColumnCount * row - row * (row - 1) / 2;
-  return static_cast<std::int16_t>(rowStart + column - row);
-}
-
 std::string CardPicturePath(std::string_view programFolder, std::string_view code)
 {
   std::string path(programFolder);

@@ -49,9 +49,23 @@ struct GridPlace {
   int column;
   int row;
 };
-GridPlace TableauPlace(int slot);
+constexpr GridPlace TableauPlace(int slot)
+{
+  int row = 0;
+  int rowStart = 0;
+  while (slot >= rowStart + (ColumnCount - row)) {
+    rowStart += ColumnCount - row;
+    ++row;
+  }
+  return {row + (slot - rowStart), row};
+}
 // The tableau slot dealt to column `column` (0..6) in row `row` (0..column).
-std::int16_t TableauSlot(int column, int row);
+constexpr std::int16_t TableauSlot(int column, int row)
+{
+  // Row r begins after rows 0 to r - 1, of 7, 6, ... cards.
+  const int rowStart = ColumnCount * row - row * (row - 1) / 2;
+  return static_cast<std::int16_t>(rowStart + column - row);
+}
 
 // Card pictures live in `cards` beside the program; `programFolder` carries no trailing separator.
 std::string CardPicturePath(std::string_view programFolder, std::string_view code);

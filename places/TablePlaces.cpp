@@ -31,9 +31,8 @@ const char* SuitName(const std::string& suit)
 // The column (0..6) a face at `left` stands in, or -1 between columns.
 int ColumnAt(float left)
 {
-  for (int c = 0; c < ColumnCount; ++c)
-    if (left == ColumnLeft(c)) return c;
-  return -1;
+  const int c = static_cast<int>((left - ColumnLeft(0)) / ColumnPitch);
+  return c >= 0 && c < ColumnCount && left == ColumnLeft(c) ? c : -1;
 }
 
 // The pixel centres a control covers (left, top inclusive; right, bottom exclusive).
@@ -173,9 +172,9 @@ TablePlaces::TablePlaces(frmSolitaire& form) : form_(form)
 
 const ColumnCards& TablePlaces::Column(int column) const
 {
-  std::optional<ColumnCards>& read = columns_[static_cast<std::size_t>(column)];
-  if (read) return *read;
-  ColumnCards& cards = read.emplace();
+  ColumnCards& cards = columns_[static_cast<std::size_t>(column)];
+  if (read_[static_cast<std::size_t>(column)]) return cards;
+  read_[static_cast<std::size_t>(column)] = true;
   Group group;
   for (PictureControl* c : buckets_[static_cast<std::size_t>(column)]) group.Add(c);
   const std::size_t n = group.controls.size();

@@ -110,7 +110,10 @@ class TablePlaces {
   frmSolitaire& form_;
   TwipRect view_;
   std::array<FixedList<PictureControl*, MaxStops>, ColumnCount> buckets_;  // visible, back to front
-  mutable std::array<std::optional<ColumnCards>, ColumnCount> columns_;
+  // Each column once it has been asked for (no more is cleared or filled: the table is read on every
+  // change).
+  mutable std::array<ColumnCards, ColumnCount> columns_;
+  mutable std::array<bool, ColumnCount> read_{};
   int stockCards_ = 0;
   Stop stockFront_{};
   Stop wasteStop_{};

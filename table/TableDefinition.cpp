@@ -40,8 +40,6 @@ constexpr CreationRun kCreationOrder[] = {
     {imgSuitPile, 3, 0}, {imgBack, 27, 0},    {imgKingMove, 4, 5}, {imgBack, 51, 28},
 };
 
-constexpr float kColumnLeft0 = 240;
-constexpr float kColumnPitch = 1200;
 constexpr float kFoundationLeft0 = 3840;
 constexpr float kRowPitch = 120;
 
@@ -50,8 +48,6 @@ constexpr float kRowPitch = 120;
 std::span<const ControlDefinition> TableControls() { return kControls; }
 std::span<const CreationRun> TableCreationOrder() { return kCreationOrder; }
 
-float ColumnLeft(int column) { return kColumnLeft0 + kColumnPitch * static_cast<float>(column); }
-
 namespace {
 
 float DefinedLeft(const ControlDefinition& row, std::int16_t index)
@@ -59,7 +55,7 @@ float DefinedLeft(const ControlDefinition& row, std::int16_t index)
   switch (row.Place) {
     case Tableau: return ColumnLeft(TableauPlace(index).column);
     case EachColumn: return ColumnLeft(index);
-    case Foundation: return kFoundationLeft0 + kColumnPitch * static_cast<float>(index);
+    case Foundation: return kFoundationLeft0 + ColumnPitch * static_cast<float>(index);
     case Fixed: break;
   }
   return row.Left;

@@ -45,8 +45,10 @@ struct CreationRun {
 std::span<const ControlDefinition> TableControls();
 std::span<const CreationRun> TableCreationOrder();
 
-// Left of column `column` (0 to 6), where its cards, its backs and its empty-column target stand.
-float ColumnLeft(int column);
+// Left of column `column` (0 to 6), where its cards, its backs and its empty-column target stand;
+// the columns stand this far apart.
+inline constexpr float ColumnPitch = 1200;
+constexpr float ColumnLeft(int column) { return 240 + ColumnPitch * static_cast<float>(column); }
 
 // The row of the definition that control `index` of `set` belongs to.
 const ControlDefinition& DefinitionOf(ControlSet set, std::int16_t index);
