@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 #include "MouseDriver.h"
 #include "TableFixture.h"
@@ -187,6 +189,26 @@ TEST_F(TableView, TheDraggedCardFollowsThePointerWhileItsOwnPictureStays)
 }
 
 }  // namespace
+
+// A press whose release went to another window (a modal box) leaves a gesture open: the next key,
+// with no button down, ends it and acts, so a player without a mouse never finds the table stuck.
+// With no screen reader listening, nothing is said or built for one.
+TEST_F(TableView, AKeyEndsAGestureWhoseReleaseWasLostAndNothingIsSaidToNoOne)
+{
+  widget.show();
+  widget.setFocus();
+  mouse.Move(CentrePixel(form.imgBack(51)));
+  mouse.Press(CentrePixel(form.imgBack(51)));
+  ASSERT_TRUE(form.Controls().GestureUnderWay());
+  QTest::keyClick(&widget, Qt::Key_Space);
+  EXPECT_FALSE(form.Controls().GestureUnderWay());
+  EXPECT_TRUE(form.imgPile(51).Visible()) << "the stock turned";
+  QTest::keyClick(&widget, Qt::Key_Tab);
+  form.mnuGameDeal_Click();
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(QAccessible::isActive());
+  for (int place = 0; place < PlaceCount; ++place) EXPECT_EQ(widget.TimesSaid(place), 0u) << place;
+}
 
 // The pointer is over no control outside the window, whatever of the table lies hidden there.
 TEST_F(TableView, ReleasesOutsideTheWindowReachNoControl)
