@@ -52,6 +52,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+# Built as Debian builds its packages (tools/build-env.sh). The flags count when build/ is first
+# configured, and only then are they asked for.
+source tools/build-env.sh
+[ -f build/CMakeCache.txt ] || korvel_build_flags
+jobs=$(korvel_jobs)
+
 # Ninja, because its check that nothing changed is instant where make's takes about a second.
 # A build folder that exists keeps its generator.
 configure=(cmake -S . -B build -DCMAKE_BUILD_TYPE=Release)
@@ -60,9 +66,9 @@ if [ "$mode" = game ]; then
   # No configure once there is one: the build runs it again by itself when a CMake file changed.
   [ -f build/CMakeCache.txt ] || "${configure[@]}" >/dev/null
   # A second ./run shows only what the game itself prints: not ninja's word that nothing changed.
-  cmake --build build -j"$(nproc)" --target Solitaire | { grep -vxF "ninja: no work to do." || true; }
+  cmake --build build -j"$jobs" --target Solitaire | { grep -vxF "ninja: no work to do." || true; }
 else
   # Always configured: tests and benchmarks join the build once their packages are there.
   "${configure[@]}" >/dev/null
-  cmake --build build -j"$(nproc)"
+  cmake --build build -j"$jobs"
 fi
