@@ -23,17 +23,18 @@ others=$(find "$build/cards" ! -type d ! -name '*.gif')
 [[ -z $others ]] || fail "$build/cards holds more than card pictures: $others"
 expected() {
   {
-    printf '%s\n' games/korvel-solitaire lib/korvel-solitaire/Solitaire \
+    printf '%s\n' games/korvel-solitaire lib/korvel-solitaire/Solitaire lib/korvel-solitaire/cards \
       share/applications/korvel-solitaire.desktop \
       share/doc/korvel-solitaire/changelog.gz share/doc/korvel-solitaire/copyright \
       share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/korvel-solitaire.png \
       share/icons/hicolor/scalable/apps/korvel-solitaire.svg \
       share/man/man6/korvel-solitaire.6.gz share/man/fr/man6/korvel-solitaire.6.gz \
       share/metainfo/fr.korvel_solitaire.solitaire.metainfo.xml
-    (cd "$build/cards" && find . -type f | sed 's|^\./|lib/korvel-solitaire/cards/|')
+    (cd "$build/cards" && find . -type f | sed 's|^\./|share/games/korvel-solitaire/cards/|')
   } | sort
 }
 link_target=../lib/korvel-solitaire/Solitaire
+cards_target=../../share/games/korvel-solitaire/cards
 
 case $mode in
 install)
@@ -47,11 +48,16 @@ install)
   diff -u <(expected | sed "s|^|/usr/|") <(sort "$build/install_manifest_Unspecified.txt") ||
     fail "the install manifest does not list exactly the installed files"
   [[ $(readlink "$root/usr/games/korvel-solitaire") == "$link_target" ]] || fail "games/korvel-solitaire is not the link"
+  [[ $(readlink "$root/usr/lib/korvel-solitaire/cards") == "$cards_target" ]] || fail "the cards link is wrong"
   "$root/usr/games/korvel-solitaire" --version >/dev/null || fail "the installed command does not run"
+  # It finds its cards through the link: with one missing it would end at once, with status 1.
+  status=0
+  QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/games/korvel-solitaire" >/dev/null 2>&1 || status=$?
+  [[ $status == 124 ]] || fail "the installed game did not stay up (status $status)"
   ;;
 package)
   version=$3
-  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
+  (umask 022 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >/dev/null)
   deb=$work/korvel-solitaire_${version}_$(dpkg --print-architecture).deb
   [[ -f $deb ]] || fail "no $deb; made: $(ls "$work")"
   field() { dpkg-deb --field "$deb" "$1"; }
@@ -69,11 +75,17 @@ package)
   diff -u <(expected | sed 's|^|./usr/|') <(awk '$1 !~ /^d/ { print $6 }' <<<"$contents" | sort) ||
     fail "the package holds other files than expected"
   grep -qF "./usr/games/korvel-solitaire -> $link_target" <<<"$contents" || fail "the link is wrong"
+  grep -qF "./usr/lib/korvel-solitaire/cards -> $cards_target" <<<"$contents" || fail "the cards link is wrong"
+  # Folders 0755 and files 0644 (0755 for the game), whatever the umask of the build.
+  awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print; bad = 1 } END { exit bad }' <<<"$contents" || fail "a folder is not 0755"
+  awk '$1 ~ /^-/ && $1 != "-rw-r--r--" && $6 != "./usr/lib/korvel-solitaire/Solitaire" { print; bad = 1 }
+       END { exit bad }' <<<"$contents" || fail "a file is not 0644"
   dpkg-deb -x "$deb" "$work/root"
   ! readelf -S "$work/root/usr/lib/korvel-solitaire/Solitaire" | grep -q '\.symtab' || fail "the executable is not stripped"
-  # Debian's own review: no error or warning, and the hardening it looks for all there.
-  report=$(lintian --display-info "$deb" 2>&1 | grep -v '^running with root privileges')
-  refused='^[EW]: '
+  # Debian's own review, pedantic: no error, warning or pedantic note, and the hardening it looks
+  # for all there.
+  report=$(lintian --pedantic --display-info "$deb" 2>&1 | grep -v '^running with root privileges')
+  refused='^[EWP]: '
   [[ ${4:-hardened} == hardened ]] && refused+='|hardening'
   ! grep -E "$refused" <<<"$report" || fail "lintian: $report"
   ;;
