@@ -14,6 +14,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QBuffer>
+#include <QFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -153,22 +155,35 @@ QImage icon(int size)
   return img;
 }
 
-// The same drawing as vectors, for desktops that scale their icons to any size.
+// The same drawing as vectors, for desktops that scale their icons to any size. It says its licence
+// after the XML declaration, as every text file of the project does.
 bool saveScalableIcon(const QString& path, QString* error)
 {
+  QBuffer drawn;
+  drawn.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
-  svg.setFileName(path);
+  svg.setOutputDevice(&drawn);
   svg.setSize(QSize(32, 32));
   svg.setViewBox(QRect(0, 0, 32, 32));
   svg.setTitle(QStringLiteral("Korvel Solitaire"));
   QPainter p;
   if (!p.begin(&svg)) {
-    *error = QStringLiteral("cannot write %1").arg(path);
+    *error = QStringLiteral("cannot draw %1").arg(path);
     return false;
   }
   p.setRenderHint(QPainter::Antialiasing, true);
   drawIcon(p);
-  return p.end();
+  p.end();
+  QByteArray text = drawn.data();
+  const qsizetype declaration = text.indexOf('\n') + 1;
+  text.insert(declaration, "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
+                           "<!-- SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers -->\n");
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
+    *error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+  }
+  return true;
 }
 
 // icon.png is the window icon as the program has always carried it: 32 x 32 in 256 colours. The
