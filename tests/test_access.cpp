@@ -154,7 +154,9 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
     EXPECT_EQ(focus.description, step.description);
     EXPECT_NE(focus.object, last) << "a fresh object";
     EXPECT_TRUE(Table()->child(step.place)->state().focused);
-    if (step.alsoNamed >= 0) EXPECT_TRUE(HeardName(step.alsoNamed, Name(step.alsoNamed)));
+    if (step.alsoNamed >= 0) {
+      EXPECT_TRUE(HeardName(step.alsoNamed, Name(step.alsoNamed)));
+    }
     last = focus.object;
   }
   // Said again (Down on the last card stays there), the place speaks by its other object; the one

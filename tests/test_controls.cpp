@@ -94,8 +94,9 @@ class SurfaceTest : public ::testing::Test {
     for (ControlSet set : {ControlSet::imgBack, ControlSet::imgPile, ControlSet::imgKingMove})
       for (ControlEvent event : {ControlEvent::Click, ControlEvent::MouseMove, ControlEvent::DragDrop})
         surface.SetHandler(set, event, [this, set, event](const ControlEventArgs& e) {
-          log.push_back(Name(set) + Name(event) + std::to_string(e.Index) +
-                        (e.Source != nullptr ? "<" + Name(e.Source->BelongsTo()) : std::string()));
+          std::string entry = Name(set) + Name(event) + std::to_string(e.Index);
+          if (e.Source != nullptr) entry.append("<").append(Name(e.Source->BelongsTo()));
+          log.push_back(entry);
         });
   }
   static std::string Name(ControlSet set)

@@ -121,10 +121,14 @@ TEST_F(ShellWindow, TheMenusAreTheMenuTableRowByRow)
     EXPECT_EQ(QKeySequence::mnemonic(action->text()), accessKey);
     EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(entry.Shortcut)));
     EXPECT_EQ(window->actions().contains(action), entry.Shortcut[0] != '\0') << "a shortcut works in the whole window";
-    if (entry.Shortcut[0] != '\0') EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut);
+    if (entry.Shortcut[0] != '\0') {
+      EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut);
+    }
     EXPECT_TRUE(action->isVisible() && action->isEnabled() && !action->isCheckable());
     EXPECT_EQ(action->menu() != nullptr, menu);
-    if (menu) EXPECT_EQ(action->menu()->objectName(), name);
+    if (menu) {
+      EXPECT_EQ(action->menu()->objectName(), name);
+    }
     const MenuBitmap* bitmap = MenuBitmapOf(entry.Name);
     EXPECT_EQ(action->icon().isNull(), bitmap == nullptr);
     if (bitmap != nullptr) {
