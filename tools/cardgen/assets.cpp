@@ -8,14 +8,14 @@
 #include "palette.h"
 #include "suits.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QBuffer>
-#include <QFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -176,8 +176,9 @@ bool saveScalableIcon(const QString& path, QString* error)
   p.end();
   QByteArray text = drawn.data();
   const qsizetype declaration = text.indexOf('\n') + 1;
-  text.insert(declaration, "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
-                           "<!-- SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers -->\n");
+  text.insert(declaration,
+              "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
+              "<!-- SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers -->\n");
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
     *error = QStringLiteral("cannot write %1").arg(path);
