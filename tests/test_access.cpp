@@ -96,7 +96,8 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
     EXPECT_EQ(child->text(QAccessible::Name).toStdString(), TablePlaces(form).Name(place));
     EXPECT_EQ(child->parent(), table);
     EXPECT_EQ(table->indexOfChild(child), place);
-    EXPECT_TRUE(child->state().focusable);
+    // A held card's place shows as selected, which only a selectable item may be.
+    EXPECT_TRUE(child->state().focusable && child->state().selectable);
     // Each place lies where it shows: the point at its centre is that place.
     EXPECT_EQ(table->childAt(child->rect().center().x(), child->rect().center().y()), child) << place;
   }

@@ -161,6 +161,11 @@ TEST_F(PictureFiles, DecodesInterlacingLocalPalettesOffsetsAndTransparency)
   WriteBytes(File("tiny.gif"), kTinyGif);
   EXPECT_EQ(qAlpha(LoadCardPicture(File("tiny.gif")).pixel(0, 0)), 0);
   EXPECT_EQ(qAlpha(LoadCardPicture(File("comment.gif")).pixel(0, 0)), 255);
+  // An index past a two-colour table has no colour: it is see-through, not whatever follows.
+  std::vector<unsigned char> past = comment;
+  past[39] = 0x54;  // clear, index 2, end
+  WriteBytes(File("past.gif"), past);
+  EXPECT_EQ(qAlpha(LoadCardPicture(File("past.gif")).pixel(0, 0)), 0);
 }
 
 TEST_F(PictureFiles, DecodesWhatAnEncoderWrites)
@@ -273,20 +278,31 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   WriteBytes(File("empty.gif"), {});
   WriteBytes(File("header.gif"), {kTinyGif.begin(), kTinyGif.begin() + 13});
   std::vector<unsigned char> noFrame(kTinyGif.begin(), kTinyGif.begin() + 19);
+  WriteBytes(File("cutbeforeframe.gif"), noFrame);  // only a frame may go without the trailer
   noFrame.push_back(0x3B);
   WriteBytes(File("noframe.gif"), noFrame);
   QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
 
   const std::pair<const char*, const char*> cases[] = {
-      {"cut.gif", "image incomplète"},           {"cutbeforetrailer.gif", "image incomplète"},
-      {"defect.gif", "image endommagée"},        {"huge.gif", "dimensions invalides"},
-      {"earlyend.gif", "image endommagée"},      {"nodata.gif", "image endommagée"},
-      {"hugeframe.gif", "dimensions invalides"}, {"text.gif", "ce n'est pas une image GIF"},
-      {"empty.gif", "image incomplète"},         {"header.gif", "image incomplète"},
-      {"noframe.gif", "image endommagée"},       {"missing.gif", "fichier introuvable"},
-      {"folder.gif", "fichier illisible"},       {"codesize0.gif", "image endommagée"},
-      {"codesize9.gif", "image endommagée"},     {"codesize12.gif", "image endommagée"},
-      {"codesize255.gif", "image endommagée"},   {"wide.gif", "dimensions invalides"},
+      {"cut.gif", "image incomplète"},
+      {"cutbeforetrailer.gif", "image incomplète"},
+      {"defect.gif", "image endommagée"},
+      {"huge.gif", "dimensions invalides"},
+      {"earlyend.gif", "image endommagée"},
+      {"nodata.gif", "image endommagée"},
+      {"hugeframe.gif", "dimensions invalides"},
+      {"text.gif", "ce n'est pas une image GIF"},
+      {"empty.gif", "image incomplète"},
+      {"header.gif", "image incomplète"},
+      {"noframe.gif", "image endommagée"},
+      {"missing.gif", "fichier introuvable"},
+      {"folder.gif", "fichier illisible"},
+      {"codesize0.gif", "image endommagée"},
+      {"codesize9.gif", "image endommagée"},
+      {"codesize12.gif", "image endommagée"},
+      {"codesize255.gif", "image endommagée"},
+      {"wide.gif", "dimensions invalides"},
+      {"cutbeforeframe.gif", "image incomplète"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
