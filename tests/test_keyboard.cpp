@@ -10,6 +10,7 @@
 #include <QtCore/qnamespace.h>
 
 #include "TableFixture.h"
+#include "places/Announcements.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
 #include "table/Pixels.h"
@@ -309,6 +310,11 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   for (int place = 0; place < PlaceCount; ++place)
     EXPECT_EQ(keys_.Places().Name(place, keys_.Held(), place == keys_.Place() ? keys_.Cursor().Control : nullptr),
               expected[static_cast<std::size_t>(place)]);
+  // Taken, a card is said with the cards that go with it.
+  EXPECT_EQ(HeldAnnouncement(form, *keys_.Held()), "Huit de pique, tenu, avec Sept de cœur");
+  Press({PutBack, Up, Act});
+  EXPECT_EQ(HeldAnnouncement(form, *keys_.Held()), "Neuf de cœur, tenu, avec Huit de pique et Sept de cœur");
+  Press({PutBack});
   // Emptied: the stock with only its marker, a column and the waste.
   for (int s = 49; s >= 28; --s) form.imgBack_Click(static_cast<std::int16_t>(s));
   form.imgPile(50).SetVisible(false);

@@ -279,6 +279,9 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   WriteBytes(File("header.gif"), {kTinyGif.begin(), kTinyGif.begin() + 13});
   std::vector<unsigned char> noFrame(kTinyGif.begin(), kTinyGif.begin() + 19);
   WriteBytes(File("cutbeforeframe.gif"), noFrame);  // only a frame may go without the trailer
+  std::vector<unsigned char> junk(kTinyGif.begin(), kTinyGif.end() - 1);
+  junk.insert(junk.end(), {'X', 'Y', 'Z'});  // no record starts so, and the data goes on
+  WriteBytes(File("junk.gif"), junk);
   noFrame.push_back(0x3B);
   WriteBytes(File("noframe.gif"), noFrame);
   QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
@@ -303,6 +306,7 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
       {"codesize255.gif", "image endommagée"},
       {"wide.gif", "dimensions invalides"},
       {"cutbeforeframe.gif", "image incomplète"},
+      {"junk.gif", "image endommagée"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);

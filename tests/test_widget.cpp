@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "MouseDriver.h"
@@ -108,7 +109,10 @@ QImage Frame(const frmSolitaire& form, QSize size = {588, 385})
 
 TEST_F(TableView, AFrameShowsTheGradientTheCardsAndTheFrames)
 {
+  QSignalSpy firstFrame(&widget, &TableWidget::firstFramePainted);
   const QImage frame = widget.grab().toImage();
+  widget.grab();
+  EXPECT_EQ(firstFrame.count(), 1) << "told of the first frame only";
   ASSERT_EQ(frame.size(), QSize(588, 385));
   const QColor top = frame.pixelColor(300, 0);
   EXPECT_EQ(top.red(), 0);
