@@ -146,14 +146,18 @@ TEST_F(ShellWindow, TheMenusAreTheMenuTableRowByRow)
 }
 
 // A handler named in the menu table but missing would leave its item dead without a word; the
-// rows are in their display order and each names a different item.
+// rows are in their display order, each names a different item, and they make a tree.
 TEST(MenuTable, EveryHandlerItNamesExistsAndEveryHandlerIsNamed)
 {
   std::set<std::string> named, items;
-  int order = 0;
+  int order = 0, deepest = 0;
   for (const MenuEntry& entry : MenuTree()) {
     EXPECT_EQ(entry.Order, ++order) << entry.Name;
     EXPECT_TRUE(items.insert(entry.Name).second) << entry.Name;
+    // Menus stand on the bar, everything else inside one, never deeper than the row above opens.
+    EXPECT_EQ(entry.Kind == MenuKind::Menu, entry.Level == 0) << entry.Name;
+    EXPECT_LE(entry.Level, deepest) << entry.Name;
+    deepest = entry.Level + (entry.Kind == MenuKind::Menu || entry.Kind == MenuKind::Submenu ? 1 : 0);
     if (entry.Handler[0] == '\0') continue;
     EXPECT_NE(SolitaireWindow::FindMenuHandler(entry.Handler), nullptr) << entry.Handler;
     named.insert(entry.Handler);

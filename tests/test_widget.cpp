@@ -214,6 +214,38 @@ TEST_F(TableView, AKeyEndsAGestureWhoseReleaseWasLostAndNothingIsSaidToNoOne)
   for (int place = 0; place < PlaceCount; ++place) EXPECT_EQ(widget.TimesSaid(place), 0u) << place;
 }
 
+// The keyboard's frame is painted where it goes and painted over where it was, and nowhere else.
+TEST_F(TableView, AKeyRepaintsTheFrameWhereItWasAndWhereItGoes)
+{
+  struct PaintedArea : QObject {
+    QRegion region;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+      if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+      return false;
+    }
+  } painted;
+  const auto lastFace = [this](int column) {
+    const PictureControl* last = nullptr;
+    for (int slot = 0; slot < TableauSize; ++slot) {
+      const PictureControl& c = form.imgPile(slot);
+      if (c.Visible() && c.Left() == form.imgKingMove(column).Left() && (!last || c.Top() > last->Top())) last = &c;
+    }
+    return last ? CentrePixel(*last) : QPoint(-1, -1);
+  };
+  widget.show();
+  widget.setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  QTest::keyClick(&widget, Qt::Key_1);
+  QCoreApplication::processEvents();
+  widget.installEventFilter(&painted);
+  QTest::keyClick(&widget, Qt::Key_3);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(painted.region.contains(lastFace(0)));
+  EXPECT_TRUE(painted.region.contains(lastFace(2)));
+  EXPECT_FALSE(painted.region.contains(lastFace(6)));
+}
+
 // The pointer is over no control outside the window, whatever of the table lies hidden there.
 TEST_F(TableView, ReleasesOutsideTheWindowReachNoControl)
 {
