@@ -189,6 +189,24 @@ TEST_F(ShellWindow, MenusAreWrittenInTahomaOrACloseSansSerif)
   }
 }
 
+// The design's text is plain even on a desktop whose own font is bold, italic or underlined.
+TEST(DesignFont, IsPlainWhateverTheDesktopsFont)
+{
+  const QFont desktop = QApplication::font();
+  QFont fancy = desktop;
+  fancy.setWeight(QFont::Bold);
+  fancy.setItalic(true);
+  fancy.setUnderline(true);
+  fancy.setStrikeOut(true);
+  QApplication::setFont(fancy);
+  const QFont font = DesignFont("Tahoma", 8.25);
+  QApplication::setFont(desktop);
+  EXPECT_EQ(font.weight(), QFont::Normal);
+  EXPECT_FALSE(font.italic());
+  EXPECT_FALSE(font.underline());
+  EXPECT_FALSE(font.strikeOut());
+}
+
 // --- The menu pictures -------------------------------------------------------------------------
 
 // The eight bitmaps, as the menu table gives them.
