@@ -170,10 +170,10 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
   SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
 }
 
-void TableWidget::focusInEvent(QFocusEvent* event)
+void TableWidget::focusInEvent(QFocusEvent* /*event*/)
 {
-  QWidget::focusInEvent(event);
-  // After the focus event Qt sends for the table itself, or a screen reader would keep that one.
+  // QWidget's own would only repaint: the table looks the same with or without the focus.
+  // Said after the focus event Qt sends for the table itself, or a screen reader would keep that one.
   if (QAccessible::isActive()) SayCursorPlaceLater({});
 }
 
