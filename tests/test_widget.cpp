@@ -129,12 +129,17 @@ TEST_F(TableView, AFrameShowsTheGradientTheCardsAndTheFrames)
   EXPECT_EQ(frame.pixelColor(16, 136), QColor(Qt::black));
   EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 136 + 1 + 48), face.pixelColor(36, 48));
   EXPECT_EQ(frame.pixelColor(16 + 1 + 5, 136 + 1 + 12), face.pixelColor(5, 12));
-  // The stock's front back, framed, and an empty foundation's sunken edge.
+  // The stock's front back, framed.
   EXPECT_EQ(frame.pixelColor(16 + 1 + 36, 16 + 1 + 48), CardBackPicture().pixelColor(36, 48));
-  EXPECT_EQ(frame.pixelColor(256, 16), QColor(128, 128, 128));
-  EXPECT_EQ(frame.pixelColor(257, 17), QColor(64, 64, 64)) << "the sunken edge's inner shadow";
-  EXPECT_EQ(frame.pixelColor(256 + 71, 16 + 98), QColor(212, 208, 200)) << "and its inner face";
-  EXPECT_EQ(frame.pixelColor(256 + 72, 16 + 99), QColor(255, 255, 255));  // 1095 x 1500 twips until a card lands
+  // An empty foundation's sunken edge (1095 x 1500 twips until a card lands), the middle of each
+  // side of its two rings: shadow and dark shadow above and left, highlight and face below and right.
+  const QColor shadow(128, 128, 128), dark(64, 64, 64), highlight(255, 255, 255), face3d(212, 208, 200);
+  const struct {
+    int x, y;
+    QColor colour;
+  } edge[] = {{292, 16, shadow}, {256, 66, shadow}, {292, 115, highlight}, {328, 66, highlight},
+              {292, 17, dark},   {257, 66, dark},   {292, 114, face3d},    {327, 66, face3d}};
+  for (const auto& e : edge) EXPECT_EQ(frame.pixelColor(e.x, e.y), e.colour) << e.x << "," << e.y;
   EXPECT_EQ(frame.pixelColor(256 + 73, 50), frame.pixelColor(256 + 74, 50)) << "the frame stays inside";
 }
 
