@@ -425,6 +425,30 @@ TEST_F(MouseAndKeys, OnlyACardThatShowsIsNamedAndTaken)
   EXPECT_EQ(form.DragCard, 7);
 }
 
+// A card covered above by one dropped higher up its column and below by the next shows a strip
+// across its middle, all four corners hidden: it is named, and the mouse and the keys reach it.
+TEST_F(MouseAndKeys, ACardShowingOnlyAcrossItsMiddleIsNamedAndTaken)
+{
+  // K♥ from the deal; Q♠ down to 4♠ from the stock (slots 51 to 43) on it; Q♣ (slot 42) over Q♠.
+  const std::vector<std::string> run = {"Qs", "Jh", "ts", "9h", "8s", "7h", "6s", "5h", "4s", "Qc"};
+  std::vector<std::pair<int, std::string>> codes = {{0, "Kh"}};
+  for (std::size_t k = 0; k < run.size(); ++k) codes.emplace_back(51 - static_cast<int>(k), run[k]);
+  ArrangeDeal(form, codes);
+  for (int slot = 51, under = 0; slot > 42; under = slot--) {
+    TurnStock();
+    Drag(form.imgPile(slot), form.imgPile(under));
+  }
+  TurnStock();
+  Drag(WasteLeft + 500, WasteTop + 500, form.imgPile(0).Left() + 500, form.imgPile(0).Top() + 100);
+  ASSERT_EQ(form.imgPile(42).Top(), form.imgPile(51).Top());
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1)),
+            "Colonne 1 : Roi de cœur, Dame de trèfle, Cinq de cœur, Quatre de pique");
+  const PictureControl& five = form.imgPile(44);
+  const float stripY = form.imgPile(42).Top() + form.imgPile(42).Height() + 15;
+  EXPECT_EQ(form.Controls().HitTest(Centre(five.Left() + 500), Centre(stripY)), &five) << "the mouse's strip";
+  EXPECT_EQ(StopCards(1), (std::vector<std::int16_t>{0, 42, 44, 43}));
+}
+
 // A king held by keys goes into an empty column whose frame shows only as a strip above a card
 // left standing there, as the mouse drops it on that strip.
 TEST_F(MouseAndKeys, AKingReachesTheStripOfAnEmptyColumn)
