@@ -193,6 +193,11 @@ TEST_F(ScreenReader, MouseMovesNameThePlacesTheyChange)
   mouse.Drag(MouseDriver::Pixel(fx, fy), MouseDriver::Pixel(kx, ky));
   QCoreApplication::processEvents();
   EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique"));
+  heard.clear();
+  const auto [sx, sy] = CentreOf(form.imgBack(51));
+  mouse.Click(MouseDriver::Pixel(sx, sy));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(HeardName(StockPlace, "Talon, 23 cartes"));
 }
 
 // The frame is the keyboard's: a mouse player never sees it.
