@@ -18,13 +18,6 @@ std::string Where(int place)
   return "à sa place";
 }
 
-// The word agrees with the card, as "tenu" does: the queen is feminine.
-std::string Agreeing(const Card& card, const char* word)
-{
-  constexpr std::int16_t kQueen = 12;
-  return std::string(word) + (card.Rank == kQueen ? "e" : "");
-}
-
 }  // namespace
 
 PlaceNames NamesOf(const TablePlaces& places, std::optional<std::int16_t> held)

@@ -247,12 +247,13 @@ std::string CardName(const Card& card)
   return name;
 }
 
-std::string HeldCardName(const Card& card)
+std::string Agreeing(const Card& card, const char* word)
 {
-  // The word agrees with the card: the queen is "tenue", every other card "tenu".
   constexpr std::int16_t kQueen = 12;
-  return CardName(card) + (card.Rank == kQueen ? ", tenue" : ", tenu");
+  return std::string(word) + (card.Rank == kQueen ? "e" : "");
 }
+
+std::string HeldCardName(const Card& card) { return CardName(card) + ", " + Agreeing(card, "tenu"); }
 
 std::string TablePlaces::Title(int place)
 {
@@ -270,9 +271,12 @@ std::string TablePlaces::Name(int place, std::optional<std::int16_t> held, const
     return name + ", " + std::to_string(stockCards_) + (stockCards_ == 1 ? " carte" : " cartes");
   }
   const auto card = [this](std::int16_t slot) -> const Card& { return form_.Deck[static_cast<std::size_t>(slot)]; };
+  const auto named = [&card, held](std::int16_t slot) {
+    return held == slot ? HeldCardName(card(slot)) : CardName(card(slot));
+  };
   if (place == WastePlace) {
     if (!wasteFront_) return name + " vide";
-    return name + " : " + (held == wasteFront_ ? HeldCardName(card(*wasteFront_)) : CardName(card(*wasteFront_)));
+    return name + " : " + named(*wasteFront_);
   }
   if (IsFoundationPlace(place)) {
     const std::optional<std::int16_t> top = FoundationTop(place - FirstFoundationPlace);
@@ -290,7 +294,7 @@ std::string TablePlaces::Name(int place, std::optional<std::int16_t> held, const
   if (cards.EmptyShows) item("emplacement vide");
   const std::size_t hidden = cards.FaceDown.size();
   if (hidden > 0) item(std::to_string(hidden) + (hidden == 1 ? " carte cachée" : " cartes cachées"));
-  for (const std::int16_t slot : cards.FaceUp) item(held == slot ? HeldCardName(card(slot)) : CardName(card(slot)));
+  for (const std::int16_t slot : cards.FaceUp) item(named(slot));
   name += items;
   // The cursor on a stop above the last one acts there: say where it stands.
   const StopList& stops = cards.Stops;

@@ -124,6 +124,8 @@ class TablePlaces {
 
 // "Valet de cœur".
 std::string CardName(const Card& card);
+// A word that agrees with the card, the queen being feminine: "tenu", "tenue"; "reposé", "reposée".
+std::string Agreeing(const Card& card, const char* word);
 // The card with its word for being held: "Valet de cœur, tenu", "Dame de pique, tenue".
 std::string HeldCardName(const Card& card);
 
