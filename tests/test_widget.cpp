@@ -277,3 +277,14 @@ TEST_F(TableView, ReleasesOutsideTheWindowReachNoControl)
   mouse.Drag(CentrePixel(form.imgPile(0)), CentrePixel(form.imgSuitPile(0)));
   EXPECT_EQ(form.PileSuit[0], "h");
 }
+
+// A table closed before a screen reader comes or goes is no longer told of it.
+TEST(TableLifetime, AClosedTableHearsNothingOfAScreenReader)
+{
+  {
+    frmSolitaire form{ProgramFolder()};
+    TableWidget widget{form};
+  }
+  QAccessible::setActive(true);
+  QAccessible::setActive(false);
+}
