@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "assets.h"
 
+#include "alpha.h"
 #include "canvas.h"
 #include "cardfaces.h"
 #include "fonts.h"
@@ -53,7 +54,9 @@ bool save(const QImage& image, const QString& path, const char* format, int qual
   if (quality >= 0) writer.setQuality(quality);
   // Baseline JPEG: progressive files are refused by some older decoders.
   writer.setProgressiveScanWrite(false);
-  if (!writer.write(image)) {
+  // Straight alpha worked out here, not by the writer, so that every machine writes the same file.
+  const bool premultiplied = image.pixelFormat().premultiplied() == QPixelFormat::Premultiplied;
+  if (!writer.write(premultiplied ? straightAlpha(image) : image)) {
     *error = QStringLiteral("%1: %2").arg(path, writer.errorString());
     return false;
   }

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "palette.h"
 
+#include "alpha.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -116,7 +118,7 @@ QRgb opaque(QRgb pixel) { return pixel | 0xff000000u; }
 
 QImage toIndexed(const QImage& image, int maxColours)
 {
-  const QImage src = image.convertToFormat(QImage::Format_ARGB32);
+  const QImage src = straightAlpha(image);
   std::map<QRgb, long> counts;
   bool hasTransparent = false;
   for (int y = 0; y < src.height(); ++y) {

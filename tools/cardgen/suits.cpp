@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #include "suits.h"
 
+#include "alpha.h"
 #include "canvas.h"
 
 #include <QPainter>
@@ -151,7 +152,7 @@ QImage suitSprite(Suit suit, double height, const QColor& colour, int scale)
 
 void crispen(QImage& image)
 {
-  QImage plain = image.convertToFormat(QImage::Format_ARGB32);
+  QImage plain = straightAlpha(image);
   for (int y = 0; y < plain.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(plain.scanLine(y));
     for (int x = 0; x < plain.width(); ++x) {
