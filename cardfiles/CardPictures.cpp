@@ -54,7 +54,7 @@ class CardFile {
  public:
   explicit CardFile(const std::string& path) : fd_(path)
   {
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd_.fd, &st) != 0 || !S_ISREG(st.st_mode)) Fail(path, kUnreadable);
     if (st.st_size > MaxPictureFileBytes) Fail(path, kTooBig);
   }

@@ -56,9 +56,10 @@ class CanPlayOnSuitTest : public ::testing::Test {
 
 TEST_F(CanPlayOnSuitTest, EachSuitHasItsOwnEntryInOrderHeartsDiamondsSpadesClubs)
 {
+  using Entry = std::int16_t SuitTopsRecord::*;
   struct Case {
     const char* suit;
-    std::int16_t SuitTopsRecord::*entry;
+    Entry entry;
   };
   const Case cases[] = {{"h", &SuitTopsRecord::Hearts},
                         {"d", &SuitTopsRecord::Diamonds},

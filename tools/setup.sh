@@ -8,8 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-all}
 
+# The same names on Debian 12 and 13: each release brings its own versions (clang-format is 14 on
+# one, 19 on the other; the format check holds for both). cpack's package step needs `file`.
 game_packages=(
-  cmake ninja-build g++ dpkg-dev
+  cmake ninja-build g++ dpkg-dev file
   qt6-base-dev qt6-svg-dev qt6-wayland qt6-translations-l10n
   libgif-dev
   fonts-dejavu-core
@@ -17,7 +19,7 @@ game_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   desktop-file-utils appstream
-  clang-format-14
+  clang-format
   xvfb dbus at-spi2-core
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox
   weston lintian groff-base
