@@ -49,9 +49,10 @@ class PlaceAccessible : public QAccessibleInterface {
       return state;
     }
     state.focusable = true;
-    state.selectable = true;
     state.focused = table_->hasFocus() && table_->CursorPlace() == place_;
-    state.selected = table_->HeldPlace() == place_;
+    // Only the held card's place is selectable, and selected: a screen reader says "not selected"
+    // of every selectable place that is not, which tells nothing.
+    state.selectable = state.selected = table_->HeldPlace() == place_;
     return state;
   }
 

@@ -255,7 +255,12 @@ void TableWidget::SayCursorPlace(std::string description)
   QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
   if (table == nullptr) return;
   const int place = keyboard_.Place();
-  description_ = QString::fromStdString(description);
+  const QString said = QString::fromStdString(description);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+  // From Qt 6.8 it is announced instead (below): Orca 48 keeps an object's description for a
+  // while, and would say what that object last said, a turn or two ago.
+  description_ = said;
+#endif
   // The place is said by a fresh object (see TimesSaid): the focus moves onto it.
   ++said_[static_cast<std::size_t>(place)];
   QAccessibleInterface* child = table->child(place);
@@ -263,6 +268,12 @@ void TableWidget::SayCursorPlace(std::string description)
   names_[static_cast<std::size_t>(place)] = PlaceName(place);
   QAccessibleEvent event(child, QAccessible::Focus);
   QAccessible::updateAccessibility(&event);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  if (!said.isEmpty()) {
+    QAccessibleAnnouncementEvent announcement(child, said);
+    QAccessible::updateAccessibility(&announcement);
+  }
+#endif
   TellScreenReader();
 }
 

@@ -72,7 +72,7 @@ class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   std::array<QString, PlaceCount> names_;
   bool tellPending_ = false;
   std::array<std::uint32_t, PlaceCount> said_{};
-  QString description_;  // said of the cursor's place after its name
+  QString description_;  // said of the cursor's place after its name; announced instead from Qt 6.8
 };
 
 }  // namespace korvel
