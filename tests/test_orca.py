@@ -43,9 +43,15 @@ from orca import debug
 debug.debugLevel = debug.LEVEL_INFO
 debug.debugFile = open(log, 'w', buffering=1)
 from orca import orca
-manager = orca.getSettingsManager()
+if hasattr(orca, "getSettingsManager"):  # Orca 43 (Debian 12)
+    manager = orca.getSettingsManager()
+    prefs_dir = manager.getPrefsDir
+else:  # Orca 48 (Debian 13): the settings manager is its module's own
+    from orca import settings_manager
+    manager = settings_manager.get_manager()
+    prefs_dir = manager.get_prefs_dir
 manager.activate(prefs, {})
-sys.path.insert(0, manager.getPrefsDir())
+sys.path.insert(0, prefs_dir())
 sys.exit(orca.main())
 """
 
@@ -160,7 +166,8 @@ def read(path):
         return f.read()
 
 
-SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'(?:\{|$)")
+# Orca 43 writes "SPEECH OUTPUT: 'Talon, 24 cartes.'", Orca 48 adds the voice: "... {'established': ...}".
+SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(?:\{.*\})?$")
 
 
 class Player:
@@ -210,6 +217,16 @@ class Player:
 
     def wait_names(self, test):
         return wait_for("the table to change", lambda: test(self.names()))
+
+    def turn_stock(self, stock):
+        """Space on the stock, once the cursor is there: Orca says the stock as `stock` and the waste
+        as the table names it after the turn, and names no other card on the waste."""
+        self.hear("space")
+        waste = self.wait_names(lambda n: n[0] == stock and n)[1]
+        text = self.hear(None, stock, waste)
+        others = set(re.findall(r"Défausse : [^.|]*", text)) - {waste}
+        if others:
+            raise Failure("after a stock turn Orca said %s where the waste shows %s" % (others, waste))
 
 
 def card_of(name):
@@ -285,10 +302,17 @@ def play(player):
     # A new deal: the stock, and that the deal is new.
     p.hear("F2", "Talon, 24 cartes", "Nouvelle donne")
 
-    # The whole stock turned, down to its empty marker, then turned back.
+    # The whole stock turned, down to its empty marker, then turned back, a key as soon as the last
+    # was heard: each turn says the stock's count and the card the table shows on the waste now,
+    # never one turned before it.
     for left in range(23, -1, -1):
-        p.hear("space", "Talon, %d carte" % left if left else "Talon vide", "Défausse : ")
-    p.hear("space", "Talon, 24 cartes", "Défausse vide")
+        p.turn_stock("Talon, %d carte%s" % (left, "s" if left > 1 else "") if left else "Talon vide")
+    p.turn_stock("Talon, 24 cartes")
+
+    # Only what helps: a place is not said to be "not selected".
+    noise = [line for line in p.transcript if "not selected" in line]
+    if noise:
+        raise Failure("Orca said what does not help: %s" % noise[0])
 
 
 def main():
