@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 # The installed layout, checked where it is made:
-#   test_layout.sh install <build>   cmake --install into a temporary DESTDIR: exactly the expected
-#                                    files, each in the install manifest, the command working
+#   test_layout.sh install <build>   cmake --install into a temporary DESTDIR under umask 077: exactly
+#                                    the expected files, each in the install manifest, every folder
+#                                    0755, the command working
 #   test_layout.sh package <build> <version> hardened|plain
 #                                    cpack -G DEB: the package's name, control fields, stripped
 #                                    binaries, the same files under /usr in dpkg-deb --contents, and
@@ -40,7 +41,10 @@ case $mode in
 install)
   root=$work/root
   # Installed as the package installs (see CMakeLists.txt): a real install's manifest stays as it was.
-  DESTDIR=$root cmake --install "$build" --prefix /usr --component Unspecified >/dev/null
+  # Under the strictest umask, every folder it makes is still 0755.
+  (umask 077 && DESTDIR=$root cmake --install "$build" --prefix /usr --component Unspecified >/dev/null)
+  folders=$(find "$root" -type d ! -perm 755)
+  [[ -z $folders ]] || fail "under umask 077 the install made folders that are not 0755: $folders"
   diff -u <(expected) <(cd "$root/usr" && find . ! -type d | sed 's|^\./||' | sort) ||
     fail "the install laid out other files than expected"
   [[ $(ls "$root") == usr ]] || fail "the install wrote outside its prefix"
