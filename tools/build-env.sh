@@ -4,16 +4,27 @@
 # builds its packages.
 #   korvel_build_flags   exports Debian's build flags with every hardening (fortified functions,
 #                        stack protector, read-only relocations bound at load, PIE), where
-#                        dpkg-buildflags is there; flags the caller has set stay as they are
+#                        dpkg-buildflags is there; flags the caller has set stay as they are. Fails,
+#                        saying why, if dpkg-buildflags does: a release is never built unhardened
+#                        without a word
+#   korvel_build_type    prints the CMake build type to configure with: None where there are
+#                        builder's flags (they alone decide the optimisation, DEB_BUILD_OPTIONS=noopt
+#                        included), else Release
 #   korvel_jobs          prints how many jobs to build with: DEB_BUILD_OPTIONS=parallel=N, else
 #                        every core
 korvel_build_flags() {
   command -v dpkg-buildflags >/dev/null || return 0
   export DEB_BUILD_MAINT_OPTIONS=${DEB_BUILD_MAINT_OPTIONS:-hardening=+all}
-  local kind
+  local kind value
   for kind in CFLAGS CXXFLAGS CPPFLAGS LDFLAGS; do
-    [[ -v $kind ]] || export "$kind=$(dpkg-buildflags --get "$kind")"
+    [[ -v $kind ]] && continue
+    value=$(dpkg-buildflags --get "$kind") || { echo "dpkg-buildflags --get $kind failed" >&2; return 1; }
+    export "$kind=$value"
   done
+}
+
+korvel_build_type() {
+  if [[ -n ${CXXFLAGS:-} ]]; then echo None; else echo Release; fi
 }
 
 korvel_jobs() {

@@ -33,7 +33,8 @@ tar -xzf "$out/$name.tar.gz" -C "$work"
   source tools/build-env.sh
   korvel_build_flags
   jobs=$(korvel_jobs)
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_BENCH=OFF >/dev/null
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$(korvel_build_type)" -DKORVEL_BUILD_TESTS=OFF \
+    -DKORVEL_BUILD_BENCH=OFF >/dev/null
   cmake --build build -j"$jobs" --target deb >/dev/null
 )
 deb=$(cd "$work/$name/build" && ls korvel-solitaire_"$version"_*.deb)

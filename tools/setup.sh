@@ -54,16 +54,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# Built as Debian builds its packages (tools/build-env.sh). The flags count when build/ is first
-# configured, and only then are they asked for.
+# Built as Debian builds its packages (tools/build-env.sh). The flags and the build type count when
+# build/ is first configured, and only then are they asked for; a build folder that exists keeps
+# them, and its generator. Ninja, because its check that nothing changed is instant where make's
+# takes about a second.
 source tools/build-env.sh
-[ -f build/CMakeCache.txt ] || korvel_build_flags
+configure=(cmake -S . -B build)
+if [ ! -f build/CMakeCache.txt ]; then
+  korvel_build_flags
+  configure+=(-G Ninja -DCMAKE_BUILD_TYPE="$(korvel_build_type)")
+fi
 jobs=$(korvel_jobs)
-
-# Ninja, because its check that nothing changed is instant where make's takes about a second.
-# A build folder that exists keeps its generator.
-configure=(cmake -S . -B build -DCMAKE_BUILD_TYPE=Release)
-[ -f build/CMakeCache.txt ] || configure+=(-G Ninja)
 if [ "$mode" = game ]; then
   # No configure once there is one: the build runs it again by itself when a CMake file changed.
   [ -f build/CMakeCache.txt ] || "${configure[@]}" >/dev/null

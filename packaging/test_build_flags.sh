@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
+# A builder's flags decide how much the game is optimised, and the project's protections stay: the
+# sources configured as tools/setup.sh configures them with DEB_BUILD_OPTIONS=noopt (Debian's flags,
+# build type None) compile the game at -O0, with PIE, the tree's paths rewritten and every protection
+# the compiler has, and keep their hardening check.
+#   test_build_flags.sh <source root>
+set -euo pipefail
+root=$(cd "$1" && pwd)
+command -v dpkg-buildflags >/dev/null || { echo "no dpkg-buildflags: nothing to check"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "$*" >&2; exit 1; }
+
+source "$root/tools/build-env.sh"
+unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS
+export DEB_BUILD_OPTIONS=noopt
+korvel_build_flags
+type=$(korvel_build_type)
+[[ $type == None ]] || fail "with Debian's flags the build type is $type, not None"
+cmake -S "$root" -B "$work" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DKORVEL_BUILD_BENCH=OFF >/dev/null
+compile=$(ninja -C "$work" -t commands Solitaire | grep -F "$root/shell/main.cpp" | tail -1)
+[[ -n $compile ]] || fail "no compile command for shell/main.cpp"
+level=$(grep -oE -- ' -O[^ ]*' <<<"$compile" | tail -1)
+[[ $level == " -O0" ]] || fail "noopt: the last optimisation flag is '$level': $compile"
+protections=(-fPIE "-ffile-prefix-map=$root=.")
+for flag in -fstack-clash-protection -fcf-protection; do
+  grep -qx "KORVEL_HAS${flag//-/_}:INTERNAL=1" "$work/CMakeCache.txt" && protections+=("$flag")
+done
+for flag in "${protections[@]}"; do
+  grep -qF -- " $flag" <<<"$compile" || fail "the game is compiled without $flag: $compile"
+done
+ctest --test-dir "$work" -N | grep -qE ': hardening$' || fail "a build of type None has no hardening check"
