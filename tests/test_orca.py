@@ -12,7 +12,7 @@ dispatcher speaking with espeak-ng into ALSA's null device, and Orca writing wha
 debug log; then the game, with no variable of its own. Keys go through the accessibility registry
 as real key presses; the table is read through the accessibility bus to choose the moves. Every
 wait is for something to happen, within a time limit; everything started is stopped at the end.
-Debian 12: orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox
+Debian 12 and 13: orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox
 xvfb dbus at-spi2-core (with --no-install-recommends).
 """
 
@@ -25,7 +25,7 @@ import sys
 import tempfile
 import time
 
-LIMIT = 40.0  # seconds for anything to happen, on a busy machine
+LIMIT = 120.0  # seconds for anything to happen, on a busy machine
 
 RANKS = ["As", "Deux", "Trois", "Quatre", "Cinq", "Six", "Sept", "Huit", "Neuf", "Dix", "Valet", "Dame", "Roi"]
 RED = {"carreau", "cœur"}
