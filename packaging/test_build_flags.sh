@@ -31,4 +31,5 @@ done
 for flag in "${protections[@]}"; do
   grep -qF -- " $flag" <<<"$compile" || fail "the game is compiled without $flag: $compile"
 done
-ctest --test-dir "$work" -N | grep -qE ': hardening$' || fail "a build of type None has no hardening check"
+tests=$(ctest --test-dir "$work" -N)
+grep -qE ': hardening$' <<<"$tests" || fail "a build of type None has no hardening check"

@@ -14,8 +14,9 @@ optimised=${2:-optimised}
 fail() { echo "$game: $*" >&2; exit 1; }
 header=$(readelf -hW "$game")
 grep -q 'Type:.*DYN' <<<"$header" || fail "not position-independent (PIE)"
-readelf -lW "$game" | grep -q 'GNU_RELRO' || fail "no read-only relocations (RELRO)"
-readelf -dW "$game" | grep -Eq '\(FLAGS\).*BIND_NOW|\(FLAGS_1\).*NOW' || fail "symbols not bound at load (BIND_NOW)"
+# Read whole before grep -q looks: a reader that stops at the first match would cut the writer off.
+grep -q 'GNU_RELRO' <<<"$(readelf -lW "$game")" || fail "no read-only relocations (RELRO)"
+grep -Eq '\(FLAGS\).*BIND_NOW|\(FLAGS_1\).*NOW' <<<"$(readelf -dW "$game")" || fail "symbols not bound at load (BIND_NOW)"
 symbols=$(readelf --dyn-syms -W "$game")
 grep -q '__stack_chk_fail' <<<"$symbols" || fail "no stack protector"
 if [[ $optimised == optimised ]]; then
@@ -25,5 +26,5 @@ code=$(objdump -d --no-show-raw-insn "$game")
 grep -Eq 'or[lq]? +\$0x0,\(%rsp\)' <<<"$code" || fail "no stack clash protection"
 if grep -q 'Machine:.*X86-64' <<<"$header"; then
   # The C runtime's own start code has pads whatever the game was built with: main must have one.
-  grep -A1 '<main>:$' <<<"$code" | grep -q 'endbr64' || fail "no control-flow protection (endbr64 in main)"
+  [[ $(grep -A1 '<main>:$' <<<"$code") == *endbr64* ]] || fail "no control-flow protection (endbr64 in main)"
 fi
