@@ -292,7 +292,7 @@ class AboutFromMenu : public ::testing::Test {
     window = std::make_unique<SolitaireWindow>(*form);
     window->show();
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), EventLimitMs));
   }
 
   // Opens the About window from the menu and runs `answer` on it; returns once it has closed.
@@ -388,7 +388,7 @@ TEST_F(AboutFromMenu, F2AndTheMenuBarDoNothingWhileItIsOpen)
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
   // Once it is closed and the main window active again, F2 deals again.
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), EventLimitMs));
   QTest::keyClick(window->windowHandle(), Qt::Key_F2);
   EXPECT_FALSE(Snapshot(*form) == before);
 }

@@ -71,11 +71,11 @@ class ScreenReader : public ::testing::Test {
     widget.resize(widget.sizeHint());
     widget.show();
     widget.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&widget, EventLimitMs));
     widget.setFocus();
     previous_ = QAccessible::installUpdateHandler(&Listen);
     // The bridge joins the accessibility bus by an answer that comes through the event loop.
-    ASSERT_TRUE(QTest::qWaitFor([] { return QAccessible::isActive(); }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor([] { return QAccessible::isActive(); }, EventLimitMs))
         << "run under with_screen_reader_bus.sh";
     heard.clear();
   }

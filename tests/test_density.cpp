@@ -128,7 +128,7 @@ TEST_F(SharpTable, EveryControlHasTheGeometryItHasOnANormalScreen)
 TEST_F(SharpTable, ClicksAndDragsThroughTheWindowLandOnTheSameCards)
 {
   widget.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget, EventLimitMs));
   QWindow* window = widget.windowHandle();
   // The stock's front back covers pixels 16 to 90: its last column turns a card, the next one is
   // bare table.

@@ -67,7 +67,7 @@ class ShellWindow : public ::testing::Test {
   {
     window->show();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), EventLimitMs));
   }
 
   QMenu* Menu(const char* name) const

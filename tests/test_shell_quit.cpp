@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "TableFixture.h"
 #include "shell/SolitaireWindow.h"
 #include "shell/Startup.h"
 #include "test_shell_modal.h"
@@ -58,7 +59,7 @@ TEST(Quitting, NoKeepsTheProgramRunningAndYesEndsItWithStatusZero)
   });
   player.start();
   // Should a question be missed, the program is ended by force and the test fails.
-  QTimer::singleShot(20000, qApp, [] { QCoreApplication::exit(99); });
+  QTimer::singleShot(EventLimitMs, qApp, [] { QCoreApplication::exit(99); });
 
   const int status = RunSolitaire(*qobject_cast<QApplication*>(QCoreApplication::instance()));
   EXPECT_EQ(status, 0);

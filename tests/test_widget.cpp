@@ -240,7 +240,7 @@ TEST_F(TableView, AKeyRepaintsTheFrameWhereItWasAndWhereItGoes)
   };
   widget.show();
   widget.setFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget, EventLimitMs));
   QTest::keyClick(&widget, Qt::Key_1);
   QCoreApplication::processEvents();
   widget.installEventFilter(&painted);

@@ -16,6 +16,10 @@
 
 namespace korvel::testing {
 
+// How long a test waits for a window or a server to answer: long enough for a busy machine, for a
+// wait ends as soon as the answer comes.
+inline constexpr int EventLimitMs = 60000;
+
 // The tests run beside the generated `cards` folder, as the game does.
 inline std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
 
