@@ -50,7 +50,7 @@ EOF
   mv "$base.new" "$base"
   rm -rf "$fresh" "$fresh.log"
 fi
-flock -u 9
+exec 9>&-
 
 work=$(mktemp -d /var/tmp/korvel-chroot.XXXXXX)
 root=$work/root
