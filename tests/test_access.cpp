@@ -36,11 +36,7 @@ std::vector<Heard> heard;
 
 // What is said after the cursor place's name: its description, or from Qt 6.8 an announcement
 // (kept as an event of its own whose name is the announcement).
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-constexpr bool Announced = true;
-#else
-constexpr bool Announced = false;
-#endif
+constexpr bool Announced = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
 
 void Listen(QAccessibleEvent* event)
 {
