@@ -3,43 +3,23 @@
 #pragma once
 // Reading the card pictures from the `cards` folder. The files come from outside the program, so
 // every read is checked: a regular file of bounded size, dimensions before decoding, and a complete
-// file (up to its trailer).
+// first image (all a card shows).
 
 #include <QImage>
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "cardfiles/GifRecords.h"
+#include "cardfiles/PictureError.h"
+
 namespace korvel {
 
-// Largest picture side accepted; a card is 73 x 97, so this leaves room for any real card set.
-inline constexpr int MaxPictureSide = 1024;
-// Largest file read into memory.
-inline constexpr long MaxPictureFileBytes = 8L * 1024 * 1024;
-
-// The reason given for a file that is not there (an optional picture may be absent).
-inline constexpr const char* MissingPictureReason = "fichier introuvable";
-
-struct BadPicture {
-  std::string File;
-  std::string Reason;  // French, for the player
-};
-
-class PictureError : public std::runtime_error {
- public:
-  explicit PictureError(BadPicture bad);
-  const BadPicture& Bad() const { return bad_; }
-
- private:
-  BadPicture bad_;
-};
-
-// Decodes the first frame of a GIF into premultiplied ARGB; throws PictureError.
+// Decodes the first image of a GIF into premultiplied ARGB; throws PictureError.
 QImage LoadCardPicture(const std::string& path);
 
 // A card picture read for `scale` (see PictureScale). The file at `path` is always read first, with

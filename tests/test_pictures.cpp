@@ -278,10 +278,7 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   WriteBytes(File("empty.gif"), {});
   WriteBytes(File("header.gif"), {kTinyGif.begin(), kTinyGif.begin() + 13});
   std::vector<unsigned char> noFrame(kTinyGif.begin(), kTinyGif.begin() + 19);
-  WriteBytes(File("cutbeforeframe.gif"), noFrame);  // only a frame may go without the trailer
-  std::vector<unsigned char> junk(kTinyGif.begin(), kTinyGif.end() - 1);
-  junk.insert(junk.end(), {'X', 'Y', 'Z'});  // no record starts so, and the data goes on
-  WriteBytes(File("junk.gif"), junk);
+  WriteBytes(File("cutbeforeframe.gif"), noFrame);  // cut before the first image
   noFrame.push_back(0x3B);
   WriteBytes(File("noframe.gif"), noFrame);
   QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
@@ -306,14 +303,23 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
       {"codesize255.gif", "image endommagée"},
       {"wide.gif", "dimensions invalides"},
       {"cutbeforeframe.gif", "image incomplète"},
-      {"junk.gif", "image endommagée"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   WriteBytes(File("tiny.gif"), kTinyGif);
   EXPECT_EQ(Reason(File("tiny.gif")), "read");
-  // All the data, only the trailer byte missing: read as the whole file is, by play and check alike.
-  EXPECT_EQ(LoadCardPicture(File("notrailer.gif")), LoadCardPicture(ProgramFolder() + "/cards/Kh.gif"));
-  EXPECT_FALSE(CheckCardPicture(File("notrailer.gif")));
+  // Only the first image shows, so nothing after it is read: no trailer, junk, a second image cut
+  // short. Each reads as the whole file does, by play and check alike.
+  std::vector<unsigned char> after(card.begin(), card.end() - 1);
+  after.insert(after.end(), {'X', 'Y', 'Z'});
+  WriteBytes(File("junkafter.gif"), after);
+  after.resize(card.size() - 1);
+  after.insert(after.end(), {0x2C, 0, 0, 0});
+  WriteBytes(File("cutafter.gif"), after);
+  const QImage king = LoadCardPicture(ProgramFolder() + "/cards/Kh.gif");
+  for (const char* name : {"notrailer.gif", "junkafter.gif", "cutafter.gif"}) {
+    EXPECT_EQ(LoadCardPicture(File(name)), king) << name;
+    EXPECT_FALSE(CheckCardPicture(File(name))) << name;
+  }
   // A screen left at 0 x 0 takes the frame's size; a far-placed frame there is refused.
   std::vector<unsigned char> noScreen = kTinyGif;
   noScreen[6] = noScreen[8] = 0;
@@ -366,7 +372,7 @@ TEST_F(CardsFolder, TheStartUpCheckReportsEveryBadFileInOneMessage)
   std::vector<unsigned char> huge = kTinyGif;
   huge[7] = 0x7F;
   WriteBytes((Cards() / "InvertedB.gif").string(), huge);
-  // Faults past the header are found too: the whole of every file is decoded before play.
+  // Faults past the header are found too: the whole first image of every file is decoded before play.
   const std::vector<unsigned char> card = ReadBytes((Cards() / "Kd.gif").string());
   WriteBytes((Cards() / "Kd.gif").string(), {card.begin(), card.begin() + static_cast<long>(card.size() / 2)});
   std::vector<unsigned char> hugeFrame = kTinyGif;
