@@ -6,12 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <random>
 #include <string>
@@ -80,6 +83,36 @@ void BM_ReadCardFiles(benchmark::State& state)
   for (auto _ : state) benchmark::DoNotOptimize(ReadCardFiles(ProgramFolder()));
 }
 BENCHMARK(BM_ReadCardFiles)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// One card file read as play reads it: a plain face, and the same face followed by 500,000
+// one-pixel frames, which only the first image's read keeps from costing seconds.
+const std::string& ManyFramesFile()
+{
+  static const QTemporaryDir dir;
+  static const std::string path = [] {
+    const std::string file = dir.path().toStdString() + "/Kh.gif";
+    QFile face(QString::fromStdString(ProgramFolder() + "/cards/Kh.gif"));
+    if (!face.open(QIODevice::ReadOnly)) std::abort();
+    QByteArray bytes = face.readAll();
+    bytes.chop(1);  // the trailer
+    // Descriptor of a 1 x 1 frame at 0,0; code size 2; one block of clear, colour 0, end; no more.
+    constexpr char frame[] = "\x2C\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0";
+    for (int k = 0; k < 500000; ++k) bytes.append(frame, sizeof frame - 1);
+    bytes.append('\x3B');
+    QFile out(QString::fromStdString(file));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) std::abort();
+    return file;
+  }();
+  return path;
+}
+
+void BM_LoadCardPicture(benchmark::State& state, bool manyFrames)
+{
+  const std::string path = manyFrames ? ManyFramesFile() : ProgramFolder() + "/cards/Kh.gif";
+  for (auto _ : state) benchmark::DoNotOptimize(LoadCardPicture(path));
+}
+BENCHMARK_CAPTURE(BM_LoadCardPicture, Face, false)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_LoadCardPicture, FaceThen500000Frames, true)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // --- Hit-testing ------------------------------------------------------------------------------
 
