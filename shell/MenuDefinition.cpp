@@ -21,6 +21,8 @@ constexpr MenuEntry Tree[] = {
     {12, 2, "tra", "&Traduction", "", MenuKind::Command, "tra_Click"},
 };
 
+static_assert(MenuTreeIsWellFormed(Tree));
+
 }  // namespace
 
 std::span<const MenuEntry> MenuTree() { return Tree; }

@@ -29,4 +29,18 @@ struct MenuEntry {
 
 std::span<const MenuEntry> MenuTree();
 
+// Every row has the menu it belongs to: a row on the menu bar is a menu, and any other row comes
+// below a menu or submenu one level up, with nothing at a lower level between them. The window
+// builds its menus on this; the tree is checked when it is compiled.
+constexpr bool MenuTreeIsWellFormed(std::span<const MenuEntry> rows)
+{
+  int open = 0;  // how many levels of menus are open at this row
+  for (const MenuEntry& row : rows) {
+    if (row.Level < 0 || row.Level > open) return false;
+    if ((row.Level == 0) != (row.Kind == MenuKind::Menu)) return false;
+    open = row.Kind == MenuKind::Menu || row.Kind == MenuKind::Submenu ? row.Level + 1 : row.Level;
+  }
+  return true;
+}
+
 }  // namespace korvel
