@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "deck/Card.h"
@@ -30,12 +31,21 @@ inline constexpr bool IsFoundationPlace(int place) { return place >= FirstFounda
 inline constexpr bool IsColumnPlace(int place) { return place >= FirstColumnPlace && place < PlaceCount; }
 
 // A short list kept without allocating, nor clearing what it does not hold: the table is read on
+// every change. Growing past its room throws: no table holds more than the room it is given.
 // every change.
 template <class T, std::size_t N>
 class FixedList {
  public:
-  void push_back(T value) { items_[size_++] = value; }
-  void resize(std::size_t size) { size_ = size; }
+  void push_back(T value)
+  {
+    if (size_ == N) throw std::length_error("FixedList::push_back");
+    items_[size_++] = value;
+  }
+  void resize(std::size_t size)
+  {
+    if (size > N) throw std::length_error("FixedList::resize");
+    size_ = size;
+  }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   T back() const { return items_[size_ - 1]; }
