@@ -186,13 +186,6 @@ const ColumnCards& TablePlaces::Column(int column) const
     for (; m > 0 && group.controls[order[m - 1]]->Top() > group.controls[k]->Top(); --m) order[m] = order[m - 1];
     order[m] = k;
   }
-  // Whether a control that takes no input lies in front of each member: where none does, what the
-  // mouse reaches of a member inside the window is what shows of it.
-  bool inputless[kMaxGroup];
-  for (std::size_t k = n, after = 0; k-- > 0;) {
-    inputless[k] = after != 0;
-    after += !TakesInput(*group.controls[k]);
-  }
   const Box view = BoxOf(view_);
   for (std::size_t o = 0; o < n; ++o) {
     const std::size_t k = order[o];
@@ -207,7 +200,9 @@ const ColumnCards& TablePlaces::Column(int column) const
     if (!TakesInput(control)) continue;
     const Box inView = box.Within(view);
     const bool whole = inView.l == box.l && inView.t == box.t && inView.r == box.r && inView.b == box.b;
-    cards.Stops.push_back({&control, whole && !inputless[k] ? true : Uncovered(inView, group, k, TakesInput)});
+    // Only controls that take input keep the mouse off it, and those all show: a control wholly in
+    // the window is reached wherever it shows.
+    cards.Stops.push_back({&control, whole || Uncovered(inView, group, k, TakesInput)});
   }
   return cards;
 }
