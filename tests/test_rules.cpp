@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <utility>
+
 #include "rules/MCardTest.h"
 
 using namespace MCardTest;
@@ -12,19 +16,32 @@ using korvel::True16;
 
 namespace {
 
-bool Red(const char* s) { return std::string_view(s) == "h" || std::string_view(s) == "d"; }
-
-TEST(CanStack, OtherColourOneRankLowerForEverySuitPair)
+// For a card of each suit and of the lowest, highest and a middle rank, the cards of the whole deck
+// that go on it, and no others.
+TEST(CanStack, OnlyTheTwoCardsOfTheOtherColourOneRankLowerGoOnACard)
 {
-  const char* suits[] = {"h", "d", "c", "s"};
-  for (const char* target : suits)
-    for (const char* dragged : suits)
-      for (int targetRank = 1; targetRank <= 13; ++targetRank)
-        for (int dragRank = 1; dragRank <= 13; ++dragRank) {
-          const bool expected = Red(target) != Red(dragged) && dragRank == targetRank - 1;
-          EXPECT_EQ(CanStack(dragged, dragRank, target, targetRank), expected ? True16 : False16)
-              << dragged << dragRank << " on " << target << targetRank;
-        }
+  struct Target {
+    const char* suit;
+    int rank;
+    std::set<std::pair<std::string, int>> accepted;
+  };
+  const Target targets[] = {
+      {"h", 10, {{"c", 9}, {"s", 9}}},
+      {"d", 13, {{"c", 12}, {"s", 12}}},
+      {"c", 2, {{"h", 1}, {"d", 1}}},
+      {"s", 7, {{"h", 6}, {"d", 6}}},
+      {"h", 1, {}},
+      {"s", 1, {}},
+      {"c", 13, {{"h", 12}, {"d", 12}}},
+      {"d", 2, {{"c", 1}, {"s", 1}}},
+  };
+  for (const Target& t : targets)
+    for (const char* suit : {"h", "d", "c", "s"})
+      for (int rank = 1; rank <= 13; ++rank) {
+        const bool expected = t.accepted.contains({suit, rank});
+        EXPECT_EQ(CanStack(suit, rank, t.suit, t.rank), expected ? True16 : False16)
+            << suit << rank << " on " << t.suit << t.rank;
+      }
 }
 
 TEST(CanStack, NamedCasesAndUnknownSuits)

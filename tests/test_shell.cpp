@@ -22,10 +22,12 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Identity.h"
@@ -95,69 +97,79 @@ QString WithoutAccessMarks(QString text) { return text.remove(QLatin1Char('&'));
 
 // --- The menu tree ---------------------------------------------------------------------------
 
-// The menus are the menu table, row by row: each item in its menu in the table's order, with its
-// caption, access key, shortcut and picture; only F2 works from the whole window.
-TEST_F(ShellWindow, TheMenusAreTheMenuTableRowByRow)
+// The menus as the player sees them: each item in its menu in order, with its caption, access key
+// and shortcut, and its picture; only F2 works from the whole window.
+TEST_F(ShellWindow, TheMenusHoldTheirItemsInOrder)
 {
-  std::map<QString, QStringList> items;  // each menu's items as the table orders them; "" is the bar
-  std::vector<QString> open;             // the menu of each level while the rows are read
-  for (const MenuEntry& entry : MenuTree()) {
-    const QString name = QString::fromUtf8(entry.Name);
-    SCOPED_TRACE(entry.Name);
-    open.resize(static_cast<std::size_t>(entry.Level));
-    items[open.empty() ? QString() : open.back()] << name;
-    const bool menu = entry.Kind == MenuKind::Menu || entry.Kind == MenuKind::Submenu;
-    if (menu) open.push_back(name);
-
-    QAction* action = window->MenuItem(entry.Name);
+  struct Item {
+    const char* menu;  // "" for the menu bar
+    const char* name;
+    const char* caption;  // "" for a separator's bare line
+    const char* shortcut;
+    bool opens;
+    QSize picture;  // empty for none
+  };
+  const Item expected[] = {
+      {"", "mnuGame", "&Jeux", "", true, {}},
+      {"mnuGame", "mnuGameDeal", "&Nouveau", "F2", false, {16, 16}},
+      {"mnuGame", "mnuGameSep", "", "", false, {}},
+      {"mnuGame", "mnuGameExit", "&Quitter", "", false, {16, 16}},
+      {"", "mnuHelp", "&Aide", "", true, {}},
+      {"mnuHelp", "mnuHelpHelp", "&A Propos", "", false, {21, 21}},
+      {"mnuHelp", "ssdecds", "", "", false, {}},
+      {"mnuHelp", "tele", "&Téléchargement gratuit", "", false, {21, 21}},
+      {"mnuHelp", "netserv", "&Services Sur le Net", "", true, {16, 16}},
+      {"netserv", "mailgr", "&e-Mail Gratuit", "", false, {16, 16}},
+      {"netserv", "formfrf", "&Forum", "", false, {28, 25}},
+      {"netserv", "tra", "&Traduction", "", false, {16, 16}},
+  };
+  std::map<std::string, QStringList> items;
+  for (const Item& item : expected) {
+    SCOPED_TRACE(item.name);
+    items[item.menu] << QString::fromUtf8(item.name);
+    QAction* action = window->MenuItem(item.name);
     ASSERT_NE(action, nullptr);
-    const bool separator = entry.Kind == MenuKind::Separator;
-    EXPECT_EQ(action->isSeparator(), separator);
-    // A separator is a bare line: a text would be written beside it.
-    EXPECT_EQ(action->text(), separator ? QString() : QString::fromUtf8(entry.Caption));
-    const qsizetype mark = action->text().indexOf(QLatin1Char('&'));
-    const QKeySequence accessKey =
-        mark < 0 ? QKeySequence() : QKeySequence(QStringLiteral("Alt+") + action->text()[mark + 1].toUpper());
-    EXPECT_EQ(QKeySequence::mnemonic(action->text()), accessKey);
-    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(entry.Shortcut)));
-    EXPECT_EQ(window->actions().contains(action), entry.Shortcut[0] != '\0') << "a shortcut works in the whole window";
-    if (entry.Shortcut[0] != '\0') {
+    const QString caption = QString::fromUtf8(item.caption);
+    EXPECT_EQ(action->text(), caption);
+    EXPECT_EQ(action->isSeparator(), caption.isEmpty()) << "a separator is a bare line, with no text beside it";
+    const qsizetype mark = caption.indexOf(QLatin1Char('&'));
+    EXPECT_EQ(QKeySequence::mnemonic(action->text()),
+              mark < 0 ? QKeySequence() : QKeySequence(QStringLiteral("Alt+") + caption[mark + 1].toUpper()));
+    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(item.shortcut)));
+    const bool shortcut = item.shortcut[0] != '\0';
+    EXPECT_EQ(window->actions().contains(action), shortcut) << "a shortcut works in the whole window";
+    if (shortcut) {
       EXPECT_EQ(action->shortcutContext(), Qt::WindowShortcut);
     }
     EXPECT_TRUE(action->isVisible() && action->isEnabled() && !action->isCheckable());
-    EXPECT_EQ(action->menu() != nullptr, menu);
-    if (menu) {
-      EXPECT_EQ(action->menu()->objectName(), name);
+    EXPECT_EQ(action->menu() != nullptr, item.opens);
+    if (item.opens) {
+      EXPECT_EQ(action->menu()->objectName(), QString::fromUtf8(item.name));
     }
-    const MenuBitmap* bitmap = MenuBitmapOf(entry.Name);
-    EXPECT_EQ(action->icon().isNull(), bitmap == nullptr);
-    if (bitmap != nullptr) {
-      EXPECT_EQ(action->icon().actualSize(QSize(256, 256)), QSize(bitmap->Width, bitmap->Height));
+    EXPECT_EQ(action->icon().isNull(), item.picture.isEmpty());
+    if (!item.picture.isEmpty()) {
+      EXPECT_EQ(action->icon().actualSize(QSize(256, 256)), item.picture);
       EXPECT_TRUE(action->isIconVisibleInMenu());
     }
   }
   for (const auto& [parent, names] : items) {
-    const QList<QAction*> actions =
-        parent.isEmpty() ? window->menuBar()->actions() : Menu(parent.toStdString().c_str())->actions();
+    const QList<QAction*> actions = parent.empty() ? window->menuBar()->actions() : Menu(parent.c_str())->actions();
     QStringList shown;
     for (const QAction* action : actions) shown << action->objectName();
-    EXPECT_EQ(shown, names) << parent.toStdString();
+    EXPECT_EQ(shown, names) << parent;
   }
+  EXPECT_EQ(MenuTree().size(), std::size(expected)) << "no item beyond these";
 }
 
 // A handler named in the menu table but missing would leave its item dead without a word; the
-// rows are in their display order, each names a different item, and they make a tree.
+// rows are in their display order and each names a different item.
 TEST(MenuTable, EveryHandlerItNamesExistsAndEveryHandlerIsNamed)
 {
   std::set<std::string> named, items;
-  int order = 0, deepest = 0;
+  int order = 0;
   for (const MenuEntry& entry : MenuTree()) {
     EXPECT_EQ(entry.Order, ++order) << entry.Name;
     EXPECT_TRUE(items.insert(entry.Name).second) << entry.Name;
-    // Menus stand on the bar, everything else inside one, never deeper than the row above opens.
-    EXPECT_EQ(entry.Kind == MenuKind::Menu, entry.Level == 0) << entry.Name;
-    EXPECT_LE(entry.Level, deepest) << entry.Name;
-    deepest = entry.Level + (entry.Kind == MenuKind::Menu || entry.Kind == MenuKind::Submenu ? 1 : 0);
     if (entry.Handler[0] == '\0') continue;
     EXPECT_NE(SolitaireWindow::FindMenuHandler(entry.Handler), nullptr) << entry.Handler;
     named.insert(entry.Handler);
@@ -165,6 +177,26 @@ TEST(MenuTable, EveryHandlerItNamesExistsAndEveryHandlerIsNamed)
   for (const SolitaireWindow::MenuBinding& binding : SolitaireWindow::MenuBindings())
     EXPECT_TRUE(named.contains(binding.Handler)) << binding.Handler;
   EXPECT_EQ(SolitaireWindow::FindMenuHandler("mnuGameDeal_Clic"), nullptr);
+}
+
+// The window builds its menus on every row having the menu it goes in: a tree without one does not
+// compile.
+TEST(MenuTable, ATreeIsWellFormedOnlyWhereEveryRowHasItsMenu)
+{
+  using K = MenuKind;
+  auto row = [](int level, K kind) { return MenuEntry{1, level, "x", "x", "", kind, ""}; };
+  const std::pair<std::vector<MenuEntry>, bool> trees[] = {
+      {{}, true},
+      {{row(0, K::Menu), row(1, K::Command), row(1, K::Submenu), row(2, K::Command), row(1, K::Separator)}, true},
+      {{row(0, K::Command)}, false},                                                           // an item on the bar
+      {{row(1, K::Command)}, false},                                                           // no menu to go in
+      {{row(0, K::Menu), row(2, K::Command)}, false},                                          // no submenu to go in
+      {{row(0, K::Menu), row(1, K::Submenu), row(1, K::Command), row(2, K::Command)}, false},  // closed
+      {{row(0, K::Menu), row(1, K::Menu)}, false},                                             // a menu inside a menu
+      {{row(0, K::Submenu)}, false},                                                           // a submenu on the bar
+      {{row(0, K::Menu), row(-1, K::Command)}, false},
+  };
+  for (const auto& [tree, wellFormed] : trees) EXPECT_EQ(MenuTreeIsWellFormed(tree), wellFormed) << tree.size();
 }
 
 TEST_F(ShellWindow, MenusAreWrittenInTahomaOrACloseSansSerif)
@@ -205,6 +237,8 @@ TEST(DesignFont, IsPlainWhateverTheDesktopsFont)
   EXPECT_FALSE(font.italic());
   EXPECT_FALSE(font.underline());
   EXPECT_FALSE(font.strikeOut());
+  // Where none of its families is installed, a sans-serif stands in, not the desktop's default.
+  EXPECT_EQ(font.styleHint(), QFont::SansSerif);
 }
 
 // --- The menu pictures -------------------------------------------------------------------------
