@@ -120,6 +120,7 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
     // Nothing is held: no place is selected, nor selectable (a screen reader would say "not selected").
     EXPECT_TRUE(child->state().focusable);
     EXPECT_FALSE(child->state().selectable || child->state().selected);
+    EXPECT_EQ(child->state().focused, place == StockPlace) << "only the cursor's place has the focus";
     // Each place lies where it shows: the point at its centre is that place.
     EXPECT_EQ(table->childAt(child->rect().center().x(), child->rect().center().y()), child) << place;
   }

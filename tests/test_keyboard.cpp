@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
+#include <vector>
 
 #include <QtCore/qnamespace.h>
 
@@ -47,6 +49,18 @@ class Keyboard : public ::testing::Test {
   frmSolitaire form{ProgramFolder()};
   TableKeyboard keys_{form};
 };
+
+// The places' short lists hold what fits and refuse more, rather than write past their room.
+TEST(FixedList, RefusesToGrowPastItsRoom)
+{
+  FixedList<int, 2> list;
+  list.push_back(1);
+  list.push_back(2);
+  EXPECT_THROW(list.push_back(3), std::length_error);
+  EXPECT_THROW(list.resize(3), std::length_error);
+  list.resize(1);
+  EXPECT_EQ(std::vector<int>(list.begin(), list.end()), std::vector<int>{1});
+}
 
 TEST(KeyMap, EachKeyAndItsCommand)
 {
@@ -144,6 +158,10 @@ TEST_F(Keyboard, UpAndDownWalkAColumnsFaceUpCardsThenLeaveForTheTopRow)
   Press({Up, Up, Act});
   EXPECT_EQ(keys_.Held(), 22);
   EXPECT_EQ(form.DragCard, 22);
+  // Put back on its own column, the cursor is on the column's last card again, as after any put.
+  Press({Act});
+  EXPECT_EQ(keys_.Held(), std::nullopt);
+  EXPECT_EQ(keys_.CursorCard(), 29);
 }
 
 // The same moves, one table played with the mouse and one with the keys: the same records.

@@ -11,6 +11,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
@@ -278,13 +284,41 @@ TEST_F(TableView, ReleasesOutsideTheWindowReachNoControl)
   EXPECT_EQ(form.PileSuit[0], "h");
 }
 
-// A table closed before a screen reader comes or goes is no longer told of it.
+// A table closed before a screen reader comes or goes is no longer told of it: were it still, the
+// call would reach memory that is no longer a table (here scribbled over, so that it shows).
 TEST(TableLifetime, AClosedTableHearsNothingOfAScreenReader)
 {
-  {
-    frmSolitaire form{ProgramFolder()};
-    TableWidget widget{form};
-  }
-  QAccessible::setActive(true);
-  QAccessible::setActive(false);
+  EXPECT_EXIT(
+      {
+        frmSolitaire form{ProgramFolder()};
+        alignas(TableWidget) unsigned char room[sizeof(TableWidget)];
+        std::destroy_at(new (room) TableWidget(form));
+        std::memset(room, 0xA5, sizeof room);
+        QAccessible::setActive(true);
+        QAccessible::setActive(false);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// The keys the table has no use for go on to the window, for its menus and shortcuts: those it has
+// no command for, and Escape with nothing held.
+TEST(TableKeys, KeysTheTableDoesNotUseReachTheWindow)
+{
+  class Window : public QWidget {
+   public:
+    std::vector<int> heard;
+
+   protected:
+    void keyPressEvent(QKeyEvent* event) override { heard.push_back(event->key()); }
+  };
+  Window window;
+  frmSolitaire form{ProgramFolder()};
+  form.Form_Load();
+  auto* table = new TableWidget(form, &window);
+  window.show();
+  table->setFocus();
+  for (const Qt::Key key : {Qt::Key_8, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Tab, Qt::Key_F5})
+    QTest::keyClick(table, key);
+  EXPECT_EQ(window.heard, (std::vector<int>{Qt::Key_8, Qt::Key_Escape, Qt::Key_F5}));
 }
