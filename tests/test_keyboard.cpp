@@ -58,6 +58,7 @@ TEST(FixedList, RefusesToGrowPastItsRoom)
   list.push_back(2);
   EXPECT_THROW(list.push_back(3), std::length_error);
   EXPECT_THROW(list.resize(3), std::length_error);
+  EXPECT_NO_THROW(list.resize(2));
   list.resize(1);
   EXPECT_EQ(std::vector<int>(list.begin(), list.end()), std::vector<int>{1});
 }

@@ -16,6 +16,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -305,6 +306,10 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
       {"cutbeforeframe.gif", "image incomplète"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
+  // The end of a file leaves errno as it was: an interrupted call's EINTR from before must not make
+  // the reader try again for ever.
+  errno = EINTR;
+  EXPECT_EQ(Reason(File("empty.gif")), "image incomplète");
   WriteBytes(File("tiny.gif"), kTinyGif);
   EXPECT_EQ(Reason(File("tiny.gif")), "read");
   // Only the first image shows, so nothing after it is read: no trailer, junk, a second image cut
