@@ -8,9 +8,11 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "table/PictureControls.h"
+#include "table/Pixels.h"
 
 using namespace korvel;
 
@@ -233,10 +235,42 @@ TEST_F(SurfaceTest, HandlersGetCoordinatesRelativeToTheirControl)
   EXPECT_EQ(seen.Shift, 3);
 }
 
+// The view's edges: a point is in it from 0 up to, not at, its width and height.
+TEST_F(SurfaceTest, OnlyPointsInsideTheViewReachAControl)
+{
+  surface.SetViewSize(300, 200);
+  const std::pair<std::pair<float, float>, bool> points[] = {
+      {{0, 0}, true},      {{299.5f, 199.5f}, true}, {{-0.5f, 0}, false},
+      {{0, -0.5f}, false}, {{300, 100}, false},      {{100, 200}, false},
+  };
+  for (const auto& [point, reached] : points) {
+    log.clear();
+    surface.PointerMove(point.first, point.second, 0, 0);
+    EXPECT_EQ(log, reached ? std::vector<std::string>{"a.move0"} : std::vector<std::string>{})
+        << point.first << ", " << point.second;
+  }
+}
+
+TEST(PixelRect, CoversThePixelsWhoseCentresLieInside)
+{
+  // Pixel p's centre is at 15p + 7 twips; a pixel is in where its centre is at or past the left.
+  EXPECT_EQ(PixelRect({22, 22, 15, 15}), QRect(1, 1, 1, 1));
+  EXPECT_EQ(PixelRect({22.5f, 7, 15, 15.5f}), QRect(2, 0, 1, 2));
+  EXPECT_EQ(PixelRect({-8, 0, 30, 15}), QRect(-1, 0, 2, 1));
+}
+
 TEST_F(SurfaceTest, ChangesAskForARepaintOfWhatTheyTouch)
 {
   std::vector<TwipRect> repainted;
   surface.SetRepaintHandlers([&](const TwipRect& r) { repainted.push_back(r); }, nullptr);
+  // A drag's outline shows from the press, where the dragged control lies.
+  surface.PointerMove(1200, 1200, 0, 0);
+  surface.PointerPress(1200, 1200, LeftButton, 0);
+  ASSERT_EQ(repainted.size(), 1u);
+  EXPECT_EQ(repainted[0].Left, 500);
+  EXPECT_EQ(repainted[0].Width, 1000);
+  surface.CancelGesture();
+  repainted.clear();
   b->SetEnabled(false);  // invisible to the eye: no repaint
   EXPECT_TRUE(repainted.empty());
   b->Move(2000, 2000);

@@ -173,6 +173,32 @@ TEST(TableCreation, StackingOrderAsCreated)
   for (const std::string& suit : form.PileSuit) EXPECT_EQ(suit, "");
 }
 
+// As the window is created, before any deal: who shows, who answers the mouse, who drags.
+TEST(TableCreation, EachSetShowsAnswersAndDragsAsDesigned)
+{
+  frmSolitaire form(ProgramFolder());
+  struct Row {
+    const char* what;
+    const PictureControl& control;
+    bool visible, enabled;
+    DragMode drag;
+  };
+  const Row rows[] = {
+      {"imgPile 0", form.imgPile(0), false, false, DragMode::Automatic},
+      {"imgPile 51", form.imgPile(51), false, false, DragMode::Automatic},
+      {"imgBack 0", form.imgBack(0), true, true, DragMode::Manual},
+      {"imgBack 51", form.imgBack(51), true, true, DragMode::Manual},
+      {"imgKingMove 6", form.imgKingMove(6), true, true, DragMode::Manual},
+      {"imgSuitPile 3", form.imgSuitPile(3), true, true, DragMode::Manual},
+      {"imgEnd", form.imgEnd(), true, true, DragMode::Manual},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(row.control.Visible(), row.visible) << row.what;
+    EXPECT_EQ(row.control.Enabled(), row.enabled) << row.what;
+    EXPECT_EQ(row.control.Drag(), row.drag) << row.what;
+  }
+}
+
 // --- The shuffle ---
 
 TEST(Shuffle, IndexRoundsHalfToEvenAndStaysWithin0To51)
