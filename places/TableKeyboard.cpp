@@ -155,7 +155,8 @@ KeyResult TableKeyboard::Press(KeyCommand command, std::int16_t buttons)
   // A gesture still open with no button down lost its release to another window: it ends here, as
   // the next pointer move would end it, so the keys never find the table dead.
   if (controls.GestureUnderWay() && (buttons & LeftButton) == 0) controls.CancelGesture();
-  shown_ = true;
+  // While the mouse drags, a key moves the cursor unseen: a frame drawn now would outlast the drag.
+  shown_ = !controls.GestureUnderWay();
   switch (command.Key) {
     case TableKey::Next: MoveTo((place_ + 1) % PlaceCount); break;
     case TableKey::Previous: MoveTo((place_ + PlaceCount - 1) % PlaceCount); break;
@@ -237,9 +238,23 @@ KeyResult TableKeyboard::Act()
   return KeyResult::Acted;
 }
 
+bool TableKeyboard::Reaches(const PictureControl& card)
+{
+  const TablePlaces& places = Places();
+  const int place = places.PlaceOfCard(card.Index());
+  if (place == WastePlace) return places.TopRowStop(WastePlace).Reachable;
+  if (!IsColumnPlace(place)) return false;
+  for (const Stop& stop : places.Column(place - FirstColumnPlace).Stops)
+    if (stop.Control == &card) return stop.Reachable;
+  return false;
+}
+
 KeyResult TableKeyboard::Put(const Stop& target)
 {
   if (target.Control != nullptr && !target.Reachable) return KeyResult::OutOfReach;
+  // A drag starts on the card: one the window no longer shows (it was made smaller since the take)
+  // could not be dragged, so it stays held until the window shows it again or it is let go.
+  if (!Reaches(form_.imgPile(*held_))) return KeyResult::OutOfReach;
   const std::int16_t held = *held_;
   held_.reset();
   columnStop_ = nullptr;

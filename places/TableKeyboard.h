@@ -103,6 +103,8 @@ class TableKeyboard {
   void MoveDown();
   KeyResult Act();
   KeyResult Put(const Stop& target);
+  // Whether the mouse could press on face `card` where it lies now.
+  bool Reaches(const PictureControl& card);
 
   frmSolitaire& form_;
   int place_ = StockPlace;

@@ -145,7 +145,8 @@ TablePlaces::TablePlaces(frmSolitaire& form) : form_(form)
       case ControlSet::imgSuitPile: break;
     }
   }
-  view_ = {0, 0, std::min(form.Controls().ViewWidth(), 1e6f), std::min(form.Controls().ViewHeight(), 1e6f)};
+  const TwipRect& reach = form.Controls().View();
+  view_ = {reach.Left, reach.Top, std::min(reach.Width, 1e6f), std::min(reach.Height, 1e6f)};
   const Box view = BoxOf(view_);
   const auto alone = [&view](PictureControl* control) -> Stop {
     return {control, TakesInput(*control) && !BoxOf(control->Rect()).Within(view).Empty()};

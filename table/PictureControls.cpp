@@ -167,16 +167,16 @@ PictureControl* ControlSurface::HitTest(float x, float y) const
   return nullptr;
 }
 
-void ControlSurface::SetViewSize(float width, float height)
+void ControlSurface::SetView(const TwipRect& view)
 {
-  viewWidth_ = width;
-  viewHeight_ = height;
+  if (view == view_) return;
+  view_ = view;
+  CountChange();
 }
 
 PictureControl* ControlSurface::ControlAt(float x, float y) const
 {
-  const bool shown = x >= 0 && y >= 0 && x < viewWidth_ && y < viewHeight_;
-  return shown ? HitTest(x, y) : nullptr;
+  return view_.Contains(x, y) ? HitTest(x, y) : nullptr;
 }
 
 void ControlSurface::SetHandler(ControlSet set, ControlEvent event, ControlHandler handler)

@@ -133,12 +133,13 @@ class ControlSurface {
   // The frontmost visible, enabled control containing the point, over its whole rectangle.
   PictureControl* HitTest(float x, float y) const;
 
-  // The part of the table the window shows, from the origin: the pointer outside it is over no
-  // control, whatever lies there (a narrowed window hides foundations, a long column runs past the
-  // bottom edge). Unbounded until a view sets it.
-  void SetViewSize(float width, float height);
-  float ViewWidth() const { return viewWidth_; }
-  float ViewHeight() const { return viewHeight_; }
+  // The part of the table the pointer can reach: what the window shows of it, less what lies off
+  // every screen. The pointer outside it is over no control, whatever lies there (a narrowed window
+  // hides foundations, a long column runs past the bottom edge, a window pushed half off the desktop
+  // hides a column). Unbounded until a view sets it. A new view is a change like any other: what
+  // was read of what the mouse reaches holds no longer.
+  void SetView(const TwipRect& view);
+  const TwipRect& View() const { return view_; }
 
   void SetHandler(ControlSet set, ControlEvent event, ControlHandler handler);
   bool HasHandler(ControlSet set, ControlEvent event) const;
@@ -197,7 +198,7 @@ class ControlSurface {
   enum class Gesture : std::uint8_t { None, Pressed, Dragging };
   Gesture gesture_ = Gesture::None;
   PictureControl* pressed_ = nullptr;  // capture of a click gesture; null over the bare table
-  float viewWidth_ = std::numeric_limits<float>::max(), viewHeight_ = std::numeric_limits<float>::max();
+  TwipRect view_{0, 0, std::numeric_limits<float>::max(), std::numeric_limits<float>::max()};
   std::optional<DragState> drag_;
   std::function<void(const TwipRect&)> repaint_;
   std::function<void()> repaintAll_;

@@ -53,7 +53,7 @@ frmSolitaire::frmSolitaire(std::string programFolder)
       if (i == run.Last) break;
     }
   }
-  surface_.SetViewSize(clientWidth_, clientHeight_);
+  surface_.SetView({0, 0, clientWidth_, clientHeight_});
   for (const EventBinding& binding : kBindings)
     surface_.SetHandler(binding.Set, binding.Event,
                         [this, call = binding.Call](const ControlEventArgs& args) { call(*this, args); });
@@ -63,7 +63,7 @@ void frmSolitaire::SetClientSize(float widthTwips, float heightTwips)
 {
   clientWidth_ = widthTwips;
   clientHeight_ = heightTwips;
-  surface_.SetViewSize(widthTwips, heightTwips);
+  surface_.SetView({0, 0, widthTwips, heightTwips});
 }
 
 void frmSolitaire::SetPixelRatio(double ratio)

@@ -238,7 +238,7 @@ TEST_F(SurfaceTest, HandlersGetCoordinatesRelativeToTheirControl)
 // The view's edges: a point is in it from 0 up to, not at, its width and height.
 TEST_F(SurfaceTest, OnlyPointsInsideTheViewReachAControl)
 {
-  surface.SetViewSize(300, 200);
+  surface.SetView({0, 0, 300, 200});
   const std::pair<std::pair<float, float>, bool> points[] = {
       {{0, 0}, true},      {{299.5f, 199.5f}, true}, {{-0.5f, 0}, false},
       {{0, -0.5f}, false}, {{300, 100}, false},      {{100, 200}, false},

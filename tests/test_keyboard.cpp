@@ -279,7 +279,9 @@ TEST_F(Keyboard, NoActDuringAMouseDragButAStaleGestureEndsAtAKey)
     keys_.Press(key, LeftButton);
   EXPECT_EQ(keys_.Held(), std::nullopt);
   EXPECT_TRUE(Snapshot(form) == before);
+  EXPECT_FALSE(keys_.Shown()) << "no frame drawn under the drag, to stay after it";
   EXPECT_EQ(keys_.Press(Act), KeyResult::Acted);  // the button is up: the stock turns
+  EXPECT_TRUE(keys_.Shown());
   EXPECT_FALSE(form.Controls().GestureUnderWay());
   EXPECT_TRUE(form.imgPile(51).Visible());
 }

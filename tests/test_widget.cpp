@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -223,6 +224,41 @@ TEST_F(TableView, AKeyEndsAGestureWhoseReleaseWasLostAndNothingIsSaidToNoOne)
   QCoreApplication::processEvents();
   ASSERT_FALSE(QAccessible::isActive());
   for (int place = 0; place < PlaceCount; ++place) EXPECT_EQ(widget.TimesSaid(place), 0u) << place;
+}
+
+// Keys act on the window as it is now: a card the window has just stopped showing is neither
+// taken nor, once held, put; nor is a card on a part of the window pushed off the screen.
+TEST_F(TableView, KeysFollowTheWindowsSizeAndPlaceAtOnce)
+{
+  widget.show();
+  widget.setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget, EventLimitMs));
+  QTest::keyClick(&widget, Qt::Key_7);  // read while column 7 shows
+  widget.resize(300, 200);
+  QTest::keyClick(&widget, Qt::Key_Space);
+  EXPECT_EQ(widget.HeldPlace(), -1) << "column 7 lies outside the window";
+  widget.resize(widget.sizeHint());
+  QTest::keyClick(&widget, Qt::Key_Space);
+  ASSERT_EQ(widget.HeldPlace(), FirstColumnPlace + 6);
+
+  const TableSnapshot held = Snapshot(form);
+  widget.resize(300, 200);
+  QTest::keyClick(&widget, Qt::Key_1);
+  QTest::keyClick(&widget, Qt::Key_Space);
+  EXPECT_EQ(widget.HeldPlace(), FirstColumnPlace + 6) << "still held: it cannot be dragged from outside";
+  EXPECT_EQ(Snapshot(form), held);
+  QTest::keyClick(&widget, Qt::Key_Escape);
+  widget.resize(widget.sizeHint());
+
+  // Pushed 200 pixels off the left of the desktop, column 1 is out of the pointer's reach.
+  const QRect desktop = widget.screen()->virtualGeometry();
+  widget.move(desktop.left() - 200, desktop.top() + 10);
+  QTest::keyClick(&widget, Qt::Key_1);
+  QTest::keyClick(&widget, Qt::Key_Space);
+  EXPECT_EQ(widget.HeldPlace(), -1);
+  widget.move(desktop.topLeft() + QPoint(10, 10));
+  QTest::keyClick(&widget, Qt::Key_Space);
+  EXPECT_EQ(widget.HeldPlace(), FirstColumnPlace);
 }
 
 // The keyboard's frame is painted where it goes and painted over where it was, and nowhere else.

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 
 #include <cmath>
@@ -182,6 +183,33 @@ void TableWidget::accessibilityActiveChanged(bool active)
   if (active && hasFocus()) SayCursorPlaceLater({});
 }
 
+void TableWidget::FollowScreens()
+{
+  QRect reach = rect();
+  if (const QScreen* screen = this->screen(); screen != nullptr && isVisible()) {
+    const QRect desktop = screen->virtualGeometry();
+    reach &= QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
+  }
+  form_.Controls().SetView(
+      {static_cast<float>(reach.left() * TwipsPerPixel), static_cast<float>(reach.top() * TwipsPerPixel),
+       static_cast<float>(reach.width() * TwipsPerPixel), static_cast<float>(reach.height() * TwipsPerPixel)});
+}
+
+void TableWidget::showEvent(QShowEvent* event)
+{
+  // The window moves as a whole: its moves and changes of screen are heard from it.
+  window()->installEventFilter(this);
+  FollowScreens();
+  QWidget::showEvent(event);
+}
+
+bool TableWidget::eventFilter(QObject* watched, QEvent* event)
+{
+  if (watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::ScreenChangeInternal))
+    FollowScreens();
+  return QWidget::eventFilter(watched, event);
+}
+
 bool TableWidget::focusNextPrevChild(bool /*next*/)
 {
   // Tab and Shift+Tab move the cursor over the table; the focus stays here.
@@ -192,6 +220,7 @@ void TableWidget::resizeEvent(QResizeEvent* event)
 {
   // The table never lays itself out again; only the next deal's background sees the new height.
   form_.SetClientSize(static_cast<float>(width() * TwipsPerPixel), static_cast<float>(height() * TwipsPerPixel));
+  FollowScreens();
   QWidget::resizeEvent(event);
 }
 
