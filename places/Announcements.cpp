@@ -51,6 +51,7 @@ std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, s
     case KeyResult::Moved:
     case KeyResult::Taken: return heldNow ? HeldAnnouncement(form, *heldNow) : std::string();
     case KeyResult::OutOfReach: return "Hors de la fenêtre";
+    case KeyResult::NothingHeld: return NothingHeldAnnouncement;
     case KeyResult::Refused:
     case KeyResult::PutBack: {
       if (!report.HeldBefore) return {};
@@ -70,6 +71,7 @@ std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, s
     if (!text.empty()) text += ". ";
     text += report.After[k];
   }
+  if (report.Won) text += text.empty() ? WonAnnouncement : std::string(". ") + WonAnnouncement;
   return text;
 }
 

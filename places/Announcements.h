@@ -30,11 +30,18 @@ struct KeyReport {
   std::optional<std::int16_t> HeldBefore;  // the card held when the key came
   int HeldPlace = -1;                      // where that card lay
   PlaceNames Before, After;
+  bool Won = false;  // the key put the last card on its foundation
 };
 std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, std::optional<std::int16_t> heldNow);
 
 // "Huit de pique, tenu, avec Sept de cœur et Six de pique": the held card and the cards it takes.
 std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held);
+
+// Said last when a key has put the game's last card on its foundation.
+inline constexpr const char* WonAnnouncement = "Partie gagnée";
+
+// Said after the place's name for Escape with no card held.
+inline constexpr const char* NothingHeldAnnouncement = "Aucune carte tenue";
 
 // Said after the place's name once a new deal has put the cursor on the stock.
 inline constexpr const char* NewDealAnnouncement = "Nouvelle donne";

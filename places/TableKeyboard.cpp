@@ -150,7 +150,6 @@ std::optional<TwipRect> TableKeyboard::HeldArea()
 KeyResult TableKeyboard::Press(KeyCommand command, std::int16_t buttons)
 {
   if (form_.Failed()) return KeyResult::None;
-  if (command.Key == TableKey::PutBack && !held_) return KeyResult::None;
   ControlSurface& controls = form_.Controls();
   // A gesture still open with no button down lost its release to another window: it ends here, as
   // the next pointer move would end it, so the keys never find the table dead.
@@ -176,7 +175,10 @@ KeyResult TableKeyboard::Press(KeyCommand command, std::int16_t buttons)
       form_.RunHandler([this, &result] { result = Act(); });
       return result;
     }
-    case TableKey::PutBack: held_.reset(); return KeyResult::PutBack;
+    case TableKey::PutBack:
+      if (!held_) return KeyResult::NothingHeld;
+      held_.reset();
+      return KeyResult::PutBack;
   }
   return KeyResult::Moved;
 }

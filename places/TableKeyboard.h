@@ -50,14 +50,15 @@ std::optional<KeyCommand> CommandForKey(int qtKey, int modifiers);
 
 // What a key did, for whoever tells the player about it.
 enum class KeyResult : std::uint8_t {
-  None,        // nothing for the table to do (putting back with nothing held): the key passes on
-  Moved,       // the cursor moved, or stayed at the edge it is on
-  Acted,       // a click where the cursor stands (it may change nothing), or nothing to act on
-  Taken,       // a card is held now
-  Dropped,     // the held card was put where the cursor stands, and went
-  Refused,     // the held card was put there and the rules refused it: it is where it was
-  PutBack,     // the held card was let go: Escape, or put on itself
-  OutOfReach,  // no point of what the cursor stands on is inside the window: nothing done
+  None,         // nothing for the table to do (the game has failed): the key passes on
+  Moved,        // the cursor moved, or stayed at the edge it is on
+  Acted,        // a click where the cursor stands (it may change nothing), or nothing to act on
+  Taken,        // a card is held now
+  Dropped,      // the held card was put where the cursor stands, and went
+  Refused,      // the held card was put there and the rules refused it: it is where it was
+  PutBack,      // the held card was let go: Escape, or put on itself
+  NothingHeld,  // Escape with no card held: nothing to let go
+  OutOfReach,   // no point of what the cursor stands on is inside the window: nothing done
 };
 
 class TableKeyboard {

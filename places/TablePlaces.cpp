@@ -208,6 +208,13 @@ const ColumnCards& TablePlaces::Column(int column) const
   return cards;
 }
 
+bool TablePlaces::Won() const
+{
+  for (const std::optional<std::int16_t>& top : foundationTops_)
+    if (!top || form_.Deck[static_cast<std::size_t>(*top)].Rank != 13) return false;
+  return true;
+}
+
 int TablePlaces::PlaceOfCard(std::int16_t slot) const
 {
   const PictureControl& face = form_.imgPile(slot);

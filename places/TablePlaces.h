@@ -97,6 +97,9 @@ class TablePlaces {
     return foundationTops_[static_cast<std::size_t>(foundation)];
   }
 
+  // Every foundation shows its king: the game is won.
+  bool Won() const;
+
   // The place where face-up card `slot` lies (the waste or a column), or -1.
   int PlaceOfCard(std::int16_t slot) const;
 

@@ -162,6 +162,7 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
        Col + 3,
        "Colonne 3 : 2 cartes cachées, Roi de cœur",
        "Roi de cœur reposé en colonne 3"},
+      {{Qt::Key_Escape}, Col + 3, "Colonne 3 : 2 cartes cachées, Roi de cœur", "Aucune carte tenue"},
   };
   QAccessibleInterface* last = nullptr;
   for (const Step& step : steps) {

@@ -263,11 +263,29 @@ TEST_F(Keyboard, AHeldCardGoesBackOnEscapeOnItsOwnPlaceAndOnAPlaceWithoutADrop)
     now.dragCard = dealt.dragCard;  // the take names the dragged card, as a pointer over it does
     EXPECT_TRUE(now == dealt) << c.name;
   }
-  EXPECT_EQ(keys_.Press(PutBack), KeyResult::None) << "nothing to put back";
+  EXPECT_EQ(keys_.Press(PutBack), KeyResult::NothingHeld) << "nothing to put back";
 }
 
 // A key does not act in the middle of a mouse drag: the drop is the mouse's. A gesture whose
 // release went elsewhere (a modal window took it) ends at the next key, which then acts.
+// What is said beyond the places' names: the end of the game after the put that won it, and that
+// Escape had nothing to let go.
+TEST_F(Keyboard, TheWinningPutAndEscapeWithNothingHeldAreSaid)
+{
+  KeyReport report;
+  report.Before = report.After = NamesOf(keys_.Places(), std::nullopt);
+  report.Result = KeyResult::Dropped;
+  report.Place = FoundationPlace(1);
+  EXPECT_EQ(KeyAnnouncement(form, report, std::nullopt), "");
+  report.Won = true;
+  EXPECT_EQ(KeyAnnouncement(form, report, std::nullopt), "Partie gagnée");
+  report.After[ColumnPlace(2)] = "Colonne 2 vide";
+  EXPECT_EQ(KeyAnnouncement(form, report, std::nullopt), "Colonne 2 vide. Partie gagnée");
+  report.Won = false;
+  report.Result = KeyResult::NothingHeld;
+  EXPECT_EQ(KeyAnnouncement(form, report, std::nullopt), "Aucune carte tenue");
+}
+
 TEST_F(Keyboard, NoActDuringAMouseDragButAStaleGestureEndsAtAKey)
 {
   const auto [x, y] = CentreOf(form.imgPile(25));

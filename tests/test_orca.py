@@ -298,6 +298,7 @@ def play(player):
     p.hear(str(a + 1), "Colonne %d" % (a + 1))
     p.hear("space", "tenu")
     p.hear("Escape", "%s reposé" % refused, "en colonne %d" % (a + 1))
+    p.hear("Escape", "Aucune carte tenue")
 
     # A new deal: the stock, and that the deal is new.
     p.hear("F2", "Talon, 24 cartes", "Nouvelle donne")

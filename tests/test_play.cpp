@@ -152,6 +152,7 @@ class KnownDeal : public ::testing::Test {
     for (int moves = 1; CardsOnFoundations(form) < 52 && moves <= 400; ++moves) {
       (this->*move)();
       ASSERT_EQ(CheckTable(form), "") << "after move " << moves;
+      EXPECT_EQ(TablePlaces(form).Won(), CardsOnFoundations(form) == 52) << "after move " << moves;
     }
     EXPECT_EQ(CardsOnFoundations(form), 52);
     // The table that is left: only the foundations and the empty-stock picture show.

@@ -168,6 +168,7 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
   if (!told) return;
   report.Place = keyboard_.Place();
   report.After = NamesOf(keyboard_.Places(), keyboard_.Held());
+  report.Won = report.Result == KeyResult::Dropped && keyboard_.Places().Won();
   SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
 }
 
