@@ -27,6 +27,48 @@ PlaceNames NamesOf(const TablePlaces& places, std::optional<std::int16_t> held)
   return names;
 }
 
+std::string TableSummary(const TablePlaces& places, const frmSolitaire& form)
+{
+  const auto count = [](int n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  const auto name = [&form](std::int16_t slot) { return CardName(CardAt(form, slot)); };
+  std::string text =
+      places.StockCards() == 0 ? "Talon vide" : "Talon : " + count(places.StockCards(), "carte", "cartes");
+  if (const auto waste = places.WasteFront()) {
+    text += ". Défausse : " + name(*waste);
+    if (places.WasteCards() > 1) text += ", " + count(places.WasteCards(), "carte", "cartes");
+  } else {
+    text += ". Défausse vide";
+  }
+  std::string foundations;
+  bool any = false;
+  for (int k = 0; k < FoundationCount; ++k) {
+    const auto top = places.FoundationTop(k);
+    foundations += (k == 0 ? "" : ", ") + (top ? name(*top) : std::string("vide"));
+    any = any || top.has_value();
+  }
+  text += any ? ". Fondations : " + foundations : std::string(". Fondations vides");
+  for (int c = 0; c < ColumnCount; ++c) {
+    const ColumnCards& column = places.Column(c);
+    text += ". Colonne " + std::to_string(c + 1);
+    const int hidden = static_cast<int>(column.FaceDown.size());
+    const int shown = static_cast<int>(column.FaceUp.size());
+    if (hidden == 0 && shown == 0) {
+      text += " vide";
+      continue;
+    }
+    text += " : ";
+    if (hidden > 0) text += count(hidden, "cachée", "cachées") + (shown > 0 ? ", " : "");
+    // A long run is said by its ends: the cards between follow in colour and rank.
+    if (shown >= 3)
+      text += name(column.FaceUp[0]) + " à " + name(column.FaceUp.back()) + ", " + count(shown, "carte", "cartes");
+    else
+      for (int k = 0; k < shown; ++k) text += (k == 0 ? "" : ", ") + name(column.FaceUp[static_cast<std::size_t>(k)]);
+  }
+  return text;
+}
+
 std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held)
 {
   std::string text = HeldCardName(CardAt(form, held));
@@ -52,6 +94,7 @@ std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, s
     case KeyResult::Taken: return heldNow ? HeldAnnouncement(form, *heldNow) : std::string();
     case KeyResult::OutOfReach: return "Hors de la fenêtre";
     case KeyResult::NothingHeld: return NothingHeldAnnouncement;
+    case KeyResult::Summary: return report.Summary;
     case KeyResult::Refused:
     case KeyResult::PutBack: {
       if (!report.HeldBefore) return {};

@@ -30,9 +30,15 @@ struct KeyReport {
   std::optional<std::int16_t> HeldBefore;  // the card held when the key came
   int HeldPlace = -1;                      // where that card lay
   PlaceNames Before, After;
-  bool Won = false;  // the key put the last card on its foundation
+  bool Won = false;     // the key put the last card on its foundation
+  std::string Summary;  // for KeyResult::Summary, the table as TableSummary says it
 };
 std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, std::optional<std::int16_t> heldNow);
+
+// The whole table in one utterance, kept short: "Talon : 20 cartes. Défausse : Sept de pique,
+// 4 cartes. Fondations : As de cœur, vide, vide, Deux de trèfle. Colonne 1 : Roi de pique à Neuf de
+// cœur, 5 cartes. Colonne 2 : 1 cachée, Dix de trèfle. ..."
+std::string TableSummary(const TablePlaces& places, const frmSolitaire& form);
 
 // "Huit de pique, tenu, avec Sept de cœur et Six de pique": the held card and the cards it takes.
 std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held);

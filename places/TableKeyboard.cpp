@@ -30,6 +30,7 @@ constexpr KeyBinding kKeyMap[] = {
     {Qt::Key_Return, {TableKey::Act}},
     {Qt::Key_Enter, {TableKey::Act}},
     {Qt::Key_Escape, {TableKey::PutBack}},
+    {Qt::Key_R, {TableKey::Summary}},
     {Qt::Key_1, ToColumn(0)},
     {Qt::Key_2, ToColumn(1)},
     {Qt::Key_3, ToColumn(2)},
@@ -175,6 +176,7 @@ KeyResult TableKeyboard::Press(KeyCommand command, std::int16_t buttons)
       form_.RunHandler([this, &result] { result = Act(); });
       return result;
     }
+    case TableKey::Summary: return KeyResult::Summary;
     case TableKey::PutBack:
       if (!held_) return KeyResult::NothingHeld;
       held_.reset();

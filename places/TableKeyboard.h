@@ -29,6 +29,7 @@ enum class TableKey : std::uint8_t {
   Column,    // straight to a column
   Act,       // do what the mouse does here: turn, take, or put what is held
   PutBack,   // nothing held any more
+  Summary,   // the whole table said at once; nothing changes
 };
 
 struct KeyCommand {
@@ -58,6 +59,7 @@ enum class KeyResult : std::uint8_t {
   Refused,      // the held card was put there and the rules refused it: it is where it was
   PutBack,      // the held card was let go: Escape, or put on itself
   NothingHeld,  // Escape with no card held: nothing to let go
+  Summary,      // the whole table to be said; nothing changed
   OutOfReach,   // no point of what the cursor stands on is inside the window: nothing done
 };
 

@@ -130,7 +130,7 @@ TablePlaces::TablePlaces(frmSolitaire& form) : form_(form)
     switch (c->BelongsTo()) {
       case ControlSet::imgPile:
         if (i >= TableauSize && c->Left() == WasteLeft && c->Top() == WasteTop)
-          wasteFront = c;
+          wasteFront = c, ++wasteCards_;
         else if (const int column = ColumnAt(c->Left()); column >= 0 && c->Top() >= KingRowTop)
           buckets_[static_cast<std::size_t>(column)].push_back(c);
         break;

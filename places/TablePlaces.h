@@ -92,6 +92,7 @@ class TablePlaces {
   const ColumnCards& Column(int column) const;
   int StockCards() const { return stockCards_; }                          // backs in the stock
   std::optional<std::int16_t> WasteFront() const { return wasteFront_; }  // the waste card that shows
+  int WasteCards() const { return wasteCards_; }                          // faces on the waste
   std::optional<std::int16_t> FoundationTop(int foundation) const         // the card it shows
   {
     return foundationTops_[static_cast<std::size_t>(foundation)];
@@ -128,6 +129,7 @@ class TablePlaces {
   mutable std::array<ColumnCards, ColumnCount> columns_;
   mutable std::array<bool, ColumnCount> read_{};
   int stockCards_ = 0;
+  int wasteCards_ = 0;
   Stop stockFront_{};
   Stop wasteStop_{};
   std::optional<std::int16_t> wasteFront_;

@@ -24,7 +24,7 @@ using namespace korvel::testing;
 namespace {
 
 constexpr KeyCommand Next{TableKey::Next}, Previous{TableKey::Previous}, Left{TableKey::Left}, Right{TableKey::Right},
-    Up{TableKey::Up}, Down{TableKey::Down}, Act{TableKey::Act}, PutBack{TableKey::PutBack};
+    Up{TableKey::Up}, Down{TableKey::Down}, Act{TableKey::Act}, PutBack{TableKey::PutBack}, Summary{TableKey::Summary};
 constexpr KeyCommand Column(int c) { return {TableKey::Column, c - 1}; }
 constexpr int ColumnPlace(int c) { return FirstColumnPlace + c - 1; }
 constexpr int FoundationPlace(int k) { return FirstFoundationPlace + k - 1; }
@@ -81,6 +81,8 @@ TEST(KeyMap, EachKeyAndItsCommand)
       {Qt::Key_Return, 0, Act},
       {Qt::Key_Enter, Qt::KeypadModifier, Act},
       {Qt::Key_Escape, 0, PutBack},
+      {Qt::Key_R, 0, Summary},
+      {Qt::Key_R, Qt::ShiftModifier, Summary},
       {Qt::Key_1, 0, Column(1)},
       {Qt::Key_7, 0, Column(7)},
       {Qt::Key_4, Qt::KeypadModifier, Column(4)},
@@ -268,6 +270,30 @@ TEST_F(Keyboard, AHeldCardGoesBackOnEscapeOnItsOwnPlaceAndOnAPlaceWithoutADrop)
 
 // A key does not act in the middle of a mouse drag: the drop is the mouse's. A gesture whose
 // release went elsewhere (a modal window took it) ends at the next key, which then acts.
+// R says the whole table in one go, short, and changes nothing.
+TEST_F(Keyboard, RSaysTheWholeTableAndChangesNothing)
+{
+  const TableSnapshot dealt = Snapshot(form);
+  EXPECT_EQ(keys_.Press(Summary), KeyResult::Summary);
+  EXPECT_TRUE(Snapshot(form) == dealt);
+  EXPECT_EQ(keys_.Place(), StockPlace);
+  EXPECT_EQ(TableSummary(keys_.Places(), form),
+            "Talon : 24 cartes. Défausse vide. Fondations vides. Colonne 1 : Roi de pique. Colonne 2 : 1 cachée, "
+            "Dame de cœur. Colonne 3 : 2 cachées, Roi de cœur. Colonne 4 : 3 cachées, Cinq de pique. Colonne 5 : "
+            "4 cachées, Neuf de cœur. Colonne 6 : 5 cachées, Valet de trèfle. Colonne 7 : 6 cachées, Dix de carreau");
+  // The ace turned and played, the two turned: a foundation, the waste's count; a run by its ends.
+  Press({Act, Next, Act, Right, Act, Left, Left, Act});
+  BuildRunOn(form, 22, 28, {"8s", "7h"});
+  EXPECT_NE(TableSummary(keys_.Places(), form).find("Talon : 20 cartes. Défausse : Deux de carreau. Fondations"),
+            std::string::npos);
+  Press({Act});
+  const std::string said = TableSummary(keys_.Places(), form);
+  for (const char* part :
+       {"Talon : 19 cartes. Défausse : ", ", 2 cartes. Fondations : As de carreau, vide, vide, vide.",
+        "Colonne 5 : 4 cachées, Neuf de cœur à Sept de cœur, 3 cartes."})
+    EXPECT_NE(said.find(part), std::string::npos) << part << " in " << said;
+}
+
 // What is said beyond the places' names: the end of the game after the put that won it, and that
 // Escape had nothing to let go.
 TEST_F(Keyboard, TheWinningPutAndEscapeWithNothingHeldAreSaid)

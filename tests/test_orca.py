@@ -32,6 +32,7 @@ RED = {"carreau", "cœur"}
 KEYS = {"Tab": 0xFF09, "space": 0x20, "Return": 0xFF0D, "Escape": 0xFF1B, "F2": 0xFFBF,
         "Up": 0xFF52, "Down": 0xFF54, "Left": 0xFF51, "Right": 0xFF53}
 KEYS.update({str(n): 0x30 + n for n in range(1, 8)})
+KEYS["r"] = 0x72
 
 ORCA_RUNNER = r"""
 import sys
@@ -302,6 +303,9 @@ def play(player):
 
     # A new deal: the stock, and that the deal is new.
     p.hear("F2", "Talon, 24 cartes", "Nouvelle donne")
+
+    # The whole table in one utterance, at R: the stock, the waste, the foundations, each column.
+    p.hear("r", "Talon : 24 cartes. Défausse vide. Fondations vides. Colonne 1 : ", "Colonne 7 : 6 cachées, ")
 
     # The whole stock turned, down to its empty marker, then turned back, a key as soon as the last
     # was heard: each turn says the stock's count and the card the table shows on the waste now,

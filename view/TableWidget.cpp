@@ -169,6 +169,7 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
   report.Place = keyboard_.Place();
   report.After = NamesOf(keyboard_.Places(), keyboard_.Held());
   report.Won = report.Result == KeyResult::Dropped && keyboard_.Places().Won();
+  if (report.Result == KeyResult::Summary) report.Summary = TableSummary(keyboard_.Places(), form_);
   SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
 }
 
