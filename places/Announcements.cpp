@@ -69,6 +69,29 @@ std::string TableSummary(const TablePlaces& places, const frmSolitaire& form)
   return text;
 }
 
+std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, std::int16_t card, int target)
+{
+  switch (form.LastRefusal) {
+    case DropRefusal::None:
+    case DropRefusal::OnTheWaste: return "seules les colonnes et les fondations reçoivent une carte";
+    case DropRefusal::NotNextLowerOther: {
+      const std::string suit = CardAt(form, card).Suit;
+      return std::string("il faut une carte ") + (suit == "h" || suit == "d" ? "noire" : "rouge") +
+             ", un rang au-dessus";
+    }
+    case DropRefusal::NotAKing: return "seul un roi va sur une colonne vide";
+    case DropRefusal::NotAnAce: return "seul un as ouvre une fondation";
+    case DropRefusal::NotNextOfSuit: {
+      const auto top = IsFoundationPlace(target) ? places.FoundationTop(target - FirstFoundationPlace) : std::nullopt;
+      if (!top || CardAt(form, *top).Rank >= 13) return "il faut une autre fondation";
+      Card next = CardAt(form, *top);
+      ++next.Rank;
+      return (next.Rank == 12 ? "il faut la " : "il faut le ") + CardName(next);
+    }
+  }
+  return {};
+}
+
 std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held)
 {
   std::string text = HeldCardName(CardAt(form, held));
@@ -100,7 +123,8 @@ std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, s
       if (!report.HeldBefore) return {};
       const Card& card = CardAt(form, *report.HeldBefore);
       if (report.Result == KeyResult::Refused)
-        return "Refusé : " + CardName(card) + " reste " + Where(report.HeldPlace);
+        return "Refusé : " + CardName(card) + " reste " + Where(report.HeldPlace) +
+               (report.Reason.empty() ? std::string() : " ; " + report.Reason);
       return CardName(card) + " " + Agreeing(card, "reposé") + " " + Where(report.HeldPlace);
     }
     case KeyResult::Acted:

@@ -32,6 +32,7 @@ struct KeyReport {
   PlaceNames Before, After;
   bool Won = false;     // the key put the last card on its foundation
   std::string Summary;  // for KeyResult::Summary, the table as TableSummary says it
+  std::string Reason;   // for KeyResult::Refused, the rule the put broke (RefusalReason)
 };
 std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, std::optional<std::int16_t> heldNow);
 
@@ -39,6 +40,11 @@ std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, s
 // 4 cartes. Fondations : As de cœur, vide, vide, Deux de trèfle. Colonne 1 : Roi de pique à Neuf de
 // cœur, 5 cartes. Colonne 2 : 1 cachée, Dix de trèfle. ..."
 std::string TableSummary(const TablePlaces& places, const frmSolitaire& form);
+
+// Why the put of `card` on place `target` was refused, from the rule the drop handler found
+// broken: « il faut une carte rouge, un rang au-dessus », « seul un roi va sur une colonne vide »,
+// « seul un as ouvre une fondation », « il faut le Six de cœur ».
+std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, std::int16_t card, int target);
 
 // "Huit de pique, tenu, avec Sept de cœur et Six de pique": the held card and the cards it takes.
 std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held);

@@ -246,6 +246,9 @@ void frmSolitaire::imgPile_DragDrop(std::int16_t Index, const PictureControl*, f
   const std::int16_t L = WholeTwips(imgPile(Index).Left());
   const std::int16_t Y0 = WholeTwips(imgPile(Index).Top());
   if (imgPile(Index).Top() == static_cast<float>(WasteTop) || fits != True16) {
+    LastRefusal = fits == True16 || imgPile(Index).Top() == static_cast<float>(WasteTop)
+                      ? DropRefusal::OnTheWaste
+                      : DropRefusal::NotNextLowerOther;
     BadDrop();
     return;
   }
@@ -264,6 +267,7 @@ void frmSolitaire::imgSuitPile_DragDrop(std::int16_t Index, const PictureControl
   std::string& claimed = PileSuit[static_cast<std::size_t>(Index)];
   if (claimed.empty() && card.Rank == 1) claimed = card.Suit;
   if (card.Suit != claimed || CanPlayOnSuit(card.Suit, card.Rank) != True16) {
+    LastRefusal = claimed.empty() ? DropRefusal::NotAnAce : DropRefusal::NotNextOfSuit;
     BadDrop();
     return;
   }
@@ -281,6 +285,7 @@ void frmSolitaire::imgKingMove_DragDrop(std::int16_t Index, const PictureControl
   const std::int16_t L = WholeTwips(imgKingMove(Index).Left());
   const Card& king = Deck[static_cast<std::size_t>(D)];
   if (IsKing(king.Code) != True16) {
+    LastRefusal = DropRefusal::NotAKing;
     BadDrop();
     return;
   }

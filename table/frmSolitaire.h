@@ -21,6 +21,16 @@
 
 namespace korvel {
 
+// Which rule a drop broke.
+enum class DropRefusal : std::uint8_t {
+  None,
+  OnTheWaste,         // nothing is laid on the waste's card
+  NotNextLowerOther,  // a column card takes the other colour, one rank lower
+  NotAKing,           // an empty column takes a king
+  NotAnAce,           // an empty foundation takes an ace
+  NotNextOfSuit,      // a foundation takes the next card of its suit
+};
+
 class frmSolitaire;
 
 // One row per event handler: bound by name, the control set's name, "_" and the event's name.
@@ -44,6 +54,9 @@ class frmSolitaire {
   DeckArray Deck;
   std::array<std::string, FoundationCount> PileSuit;
   std::int16_t DragCard = 0;
+  // Why the drop handlers last refused a card, for whoever tells the player; the handlers only
+  // write it. None until a handler refuses, and after a drop on a control with no drop handler.
+  DropRefusal LastRefusal = DropRefusal::None;
 
   // --- Picture controls ---
   PictureControl& imgPile(int index) { return Get(ControlSet::imgPile, index); }

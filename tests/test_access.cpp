@@ -151,7 +151,7 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
       {{Qt::Key_Space},
        Col + 5,
        "Colonne 5 : 4 cartes cachées, Neuf de cœur",
-       "Refusé : Cinq de pique reste en colonne 4",
+       "Refusé : Cinq de pique reste en colonne 4 ; il faut une carte rouge, un rang au-dessus",
        Col + 4},
       {{Qt::Key_2, Qt::Key_Space, Qt::Key_1, Qt::Key_Space},
        Col + 1,

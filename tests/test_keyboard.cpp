@@ -294,6 +294,42 @@ TEST_F(Keyboard, RSaysTheWholeTableAndChangesNothing)
     EXPECT_NE(said.find(part), std::string::npos) << part << " in " << said;
 }
 
+// A refused put says which rule it broke, in the drop handler's own terms.
+TEST_F(Keyboard, ARefusedPutSaysWhichRuleItBroke)
+{
+  struct Case {
+    const char* name;
+    std::vector<KeyCommand> keys;  // the last one is the refused put
+    const char* reason;
+  };
+  const char* nowhere = "seules les colonnes et les fondations reçoivent une carte";
+  const Case cases[] = {
+      {"a black five on a red nine", {Column(4), Act, Column(5), Act}, "il faut une carte rouge, un rang au-dessus"},
+      {"a red nine on a black king", {Column(5), Act, Column(1), Act}, "il faut une carte noire, un rang au-dessus"},
+      {"a five on an empty foundation", {Column(4), Act, Up, Act}, "seul un as ouvre une fondation"},
+      {"a five on the ace of diamonds",
+       {Act, Next, Act, Right, Act, Column(4), Act, Up, Act},
+       "il faut le Deux de carreau"},
+      {"on the waste's card", {Act, Column(4), Act, Up, Left, Act}, nowhere},
+      {"on the empty waste", {Column(4), Act, Up, Left, Act}, nowhere},
+      {"on the stock", {Column(4), Act, Up, Left, Left, Act}, nowhere},
+  };
+  for (const Case& c : cases) {
+    form.mnuGameDeal_Click();
+    ArrangeDeal(form, kDeal);
+    std::optional<std::int16_t> held;
+    KeyResult last = KeyResult::None;
+    for (const KeyCommand& key : c.keys) {
+      held = keys_.Held();
+      last = keys_.Press(key);
+    }
+    ASSERT_EQ(last, KeyResult::Refused) << c.name;
+    EXPECT_EQ(RefusalReason(keys_.Places(), form, *held, keys_.Place()), c.reason) << c.name;
+  }
+  form.LastRefusal = DropRefusal::NotAKing;
+  EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, ColumnPlace(1)), "seul un roi va sur une colonne vide");
+}
+
 // What is said beyond the places' names: the end of the game after the put that won it, and that
 // Escape had nothing to let go.
 TEST_F(Keyboard, TheWinningPutAndEscapeWithNothingHeldAreSaid)

@@ -295,7 +295,7 @@ def play(player):
     p.hear(str(a + 1), "Colonne %d" % (a + 1))
     p.hear("space", "tenu")
     p.hear(str(b + 1), "Colonne %d" % (b + 1))
-    p.hear("space", "Refusé : %s reste en colonne %d" % (refused, a + 1))
+    p.hear("space", "Refusé : %s reste en colonne %d ; il faut une carte " % (refused, a + 1), ", un rang au-dessus")
     p.hear(str(a + 1), "Colonne %d" % (a + 1))
     p.hear("space", "tenu")
     p.hear("Escape", "%s reposé" % refused, "en colonne %d" % (a + 1))

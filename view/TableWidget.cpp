@@ -170,6 +170,8 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
   report.After = NamesOf(keyboard_.Places(), keyboard_.Held());
   report.Won = report.Result == KeyResult::Dropped && keyboard_.Places().Won();
   if (report.Result == KeyResult::Summary) report.Summary = TableSummary(keyboard_.Places(), form_);
+  if (report.Result == KeyResult::Refused && report.HeldBefore)
+    report.Reason = RefusalReason(keyboard_.Places(), form_, *report.HeldBefore, report.Place);
   SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
 }
 
