@@ -299,17 +299,21 @@ std::string TablePlaces::Name(int place, std::optional<std::int16_t> held, const
   if (hidden > 0) item(std::to_string(hidden) + (hidden == 1 ? " carte cachée" : " cartes cachées"));
   for (const std::int16_t slot : cards.FaceUp) item(named(slot));
   name += items;
-  // The cursor on a stop above the last one acts there: say where it stands.
+  // The cursor on a stop above the last one acts there: what it stands on is said first, with the
+  // cards a take there would carry, then the column.
   const StopList& stops = cards.Stops;
-  if (cursor != nullptr && !stops.empty() && cursor != stops.back().Control) {
-    if (cursor->BelongsTo() == ControlSet::imgPile)
-      name += " ; depuis " + CardName(card(cursor->Index()));
-    else if (cursor->BelongsTo() == ControlSet::imgKingMove)
-      name += " ; sur l'emplacement vide";
-    else
-      name += " ; sur la carte cachée";
+  if (cursor == nullptr || stops.empty() || cursor == stops.back().Control) return name;
+  std::string at;
+  if (cursor->BelongsTo() == ControlSet::imgPile) {
+    at = named(cursor->Index());
+    const auto it = std::find(cards.FaceUp.begin(), cards.FaceUp.end(), cursor->Index());
+    if (const auto above = cards.FaceUp.end() - it - 1; it != cards.FaceUp.end() && above > 0)
+      at += ", avec " + std::to_string(above) + (above == 1 ? " carte" : " cartes");
+  } else {
+    at = cursor->BelongsTo() == ControlSet::imgKingMove ? "emplacement vide" : "carte cachée";
   }
-  return name;
+  name[0] = 'c';  // "colonne 4" after what the cursor stands on
+  return at + " ; " + name;
 }
 
 }  // namespace korvel

@@ -149,6 +149,9 @@ TEST_F(Keyboard, UpAndDownWalkAColumnsFaceUpCardsThenLeaveForTheTopRow)
   EXPECT_EQ(keys_.CursorCard(), 29);  // the last card first
   Press({Up});
   EXPECT_EQ(keys_.CursorCard(), 28);
+  // Said card first, with the cards a take there carries, then the column.
+  EXPECT_EQ(keys_.Places().Name(ColumnPlace(5), std::nullopt, keys_.Cursor().Control),
+            "Huit de pique, avec 1 carte ; colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, Sept de cœur");
   Press({Up, Up});
   EXPECT_EQ(keys_.CursorCard(), std::nullopt);
   EXPECT_EQ(keys_.Place(), FoundationPlace(2));
@@ -404,7 +407,8 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
       "Colonne 2 : 1 carte cachée, Dame de cœur",
       "Colonne 3 : 2 cartes cachées, Roi de cœur",
       "Colonne 4 : 3 cartes cachées, Cinq de pique",
-      "Colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, tenu, Sept de cœur ; depuis Huit de pique",
+      "Huit de pique, tenu, avec 1 carte ; colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, tenu, Sept de "
+      "cœur",
       "Colonne 6 : 5 cartes cachées, Valet de trèfle",
       "Colonne 7 : 6 cartes cachées, Dix de carreau",
   };
@@ -564,7 +568,7 @@ TEST_F(MouseAndKeys, AKingReachesTheStripOfAnEmptyColumn)
   TurnStock();
   Press({Next, Act, Column(1), Up});
   EXPECT_EQ(keys_.Places().Name(ColumnPlace(1), keys_.Held(), keys_.Cursor().Control),
-            "Colonne 1 : emplacement vide, As de pique ; sur l'emplacement vide");
+            "emplacement vide ; colonne 1 : emplacement vide, As de pique");
   EXPECT_EQ(keys_.Press(Act), KeyResult::Dropped);
   EXPECT_EQ(form.imgPile(49).Left(), ColumnLeft(0));
   EXPECT_EQ(form.imgPile(49).Top(), KingRowTop);
