@@ -15,9 +15,12 @@ namespace korvel {
 namespace {
 
 // One place of the table. It has no QObject of its own: it asks the table widget for everything.
-// Each place has two, used in turn each time the place is said (TableWidget::TimesSaid); the one
-// out of turn is no longer in the table and has nothing to say, so a screen reader takes the one
-// in turn for another object and speaks it, where it would keep quiet about the same one.
+// Each place has several, used in turn each time the place is said (TableWidget::TimesSaid); those
+// out of turn are no longer in the table and have nothing to say, so a screen reader takes the one
+// in turn for another object and speaks it, where it would keep quiet about the same one. With
+// only two, two quick keys on one place (a take and a put back) came back to the object the screen
+// reader last spoke of before it had heard of the other, and both went unsaid.
+constexpr std::size_t kObjectsPerPlace = 4;
 class PlaceAccessible : public QAccessibleInterface {
  public:
   PlaceAccessible(TableWidget* table, int place) : table_(table), place_(place) {}
@@ -77,8 +80,8 @@ class TableAccessible : public QAccessibleWidget {
   }
   ~TableAccessible() override
   {
-    for (const auto& pair : ids_)
-      for (const QAccessible::Id id : pair) QAccessible::deleteAccessibleInterface(id);
+    for (const auto& ring : ids_)
+      for (const QAccessible::Id id : ring) QAccessible::deleteAccessibleInterface(id);
   }
 
   QString text(QAccessible::Text t) const override
@@ -89,8 +92,8 @@ class TableAccessible : public QAccessibleWidget {
   QAccessibleInterface* child(int index) const override
   {
     if (index < 0 || index >= PlaceCount) return nullptr;
-    const auto& pair = ids_[static_cast<std::size_t>(index)];
-    return QAccessible::accessibleInterface(pair[Table()->TimesSaid(index) % pair.size()]);
+    const auto& ring = ids_[static_cast<std::size_t>(index)];
+    return QAccessible::accessibleInterface(ring[Table()->TimesSaid(index) % ring.size()]);
   }
   int indexOfChild(const QAccessibleInterface* child) const override
   {
@@ -112,7 +115,7 @@ class TableAccessible : public QAccessibleWidget {
  private:
   TableWidget* Table() const { return static_cast<TableWidget*>(widget()); }
 
-  std::array<std::array<QAccessible::Id, 2>, PlaceCount> ids_{};
+  std::array<std::array<QAccessible::Id, kObjectsPerPlace>, PlaceCount> ids_{};
 };
 
 QAccessibleInterface* TableFactory(const QString& className, QObject* object)
