@@ -68,6 +68,13 @@ int RunSolitaire(QApplication& app, StartOptions options)
   }
 
   frmSolitaire form(folder);
+  if (const char* text = std::getenv(ReplayedDealVariable); text != nullptr) {
+    if (const std::optional<DealCodes> deal = ReadDeal(text))
+      form.ReplayDeal(*deal);
+    else
+      std::fprintf(stderr, "%s : %s ne donne pas les 52 cartes une fois chacune ; les cartes sont mélangées.\n",
+                   ProductName, ReplayedDealVariable);
+  }
   SolitaireWindow window(form);
   form.OnPictureError = [&](const PictureError& error) {
     reportPictures(&window, {error.Bad()});

@@ -138,6 +138,14 @@ void frmSolitaire::Form_Load()
     std::swap(a.Suit, b.Suit);
     std::swap(a.Rank, b.Rank);
   }
+  if (replayed_)
+    for (int slot = 0; slot < DeckSize; ++slot) {
+      Card card = CardFromCode((*replayed_)[static_cast<std::size_t>(slot)]);
+      Card& dealt = Deck[static_cast<std::size_t>(slot)];
+      dealt.Code = std::move(card.Code);
+      dealt.Suit = std::move(card.Suit);
+      dealt.Rank = card.Rank;
+    }
 
   TopCardsOn();
 

@@ -15,6 +15,7 @@
 
 #include "cardfiles/CardPictures.h"
 #include "deck/Card.h"
+#include "deck/ReplayedDeal.h"
 #include "deck/Shuffle.h"
 #include "table/Background.h"
 #include "table/PictureControls.h"
@@ -66,6 +67,9 @@ class frmSolitaire {
   PictureControl& imgEnd() { return Get(ControlSet::imgEnd, 0); }
   ControlSurface& Controls() { return surface_; }
   const ControlSurface& Controls() const { return surface_; }
+
+  // Every deal from now on lays out `codes` (slot by slot) instead of a shuffle.
+  void ReplayDeal(const DealCodes& codes) { replayed_ = codes; }
 
   // --- Handlers; a picture that cannot be read throws PictureError ---
   void Form_Load();
@@ -141,6 +145,7 @@ class frmSolitaire {
   std::string folder_;
   ControlSurface surface_;
   ClockRandom random_;
+  std::optional<DealCodes> replayed_;
   bool failed_ = false;
   std::optional<StartUpCardReads> startUpReads_;
   std::function<float()> screenWidth_;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <tuple>
 
 #include "TableFixture.h"
 #include "table/TableDefinition.h"
@@ -196,6 +198,32 @@ TEST(TableCreation, EachSetShowsAnswersAndDragsAsDesigned)
     EXPECT_EQ(row.control.Visible(), row.visible) << row.what;
     EXPECT_EQ(row.control.Enabled(), row.enabled) << row.what;
     EXPECT_EQ(row.control.Drag(), row.drag) << row.what;
+  }
+}
+
+// A deal given as text, each card once, is laid out at every deal in place of the shuffle.
+TEST(ReplayedDeal, OnlyTheFiftyTwoCardsOnceEachAreReplayed)
+{
+  std::string text;
+  for (int slot = DeckSize - 1; slot >= 0; --slot) text += InitialCard(slot).Code;
+  std::string twice = text;
+  twice.replace(0, 2, twice.substr(2, 2));
+  std::string unknown = text;
+  unknown.replace(0, 2, "1h");
+  for (const auto& [name, given, valid] : {std::tuple{"the deck backwards", text, true},
+                                           {"a card short", text.substr(2), false},
+                                           {"a card twice", twice, false},
+                                           {"no such card", unknown, false},
+                                           {"empty", std::string(), false}})
+    EXPECT_EQ(ReadDeal(given).has_value(), valid) << name;
+
+  frmSolitaire form(ProgramFolder());
+  form.ReplayDeal(*ReadDeal(text));
+  for (int deal = 0; deal < 2; ++deal) {
+    form.mnuGameDeal_Click();
+    for (int slot = 0; slot < DeckSize; ++slot)
+      EXPECT_EQ(form.Deck[static_cast<std::size_t>(slot)].Code, text.substr(static_cast<std::size_t>(2 * slot), 2))
+          << slot;
   }
 }
 
