@@ -89,7 +89,7 @@ class Desktop:
                         GSETTINGS_BACKEND="memory", LANG="C.UTF-8", LC_ALL="C.UTF-8", NO_AT_BRIDGE="0")
 
     def start(self, argv, **kw):
-        p = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, start_new_session=True,
+        p = subprocess.Popen(argv, env=kw.pop("env", self.env), stdin=subprocess.DEVNULL, start_new_session=True,
                              stdout=kw.pop("stdout", subprocess.DEVNULL), stderr=kw.pop("stderr", subprocess.DEVNULL),
                              **kw)
         self.processes.append(p)
@@ -135,9 +135,15 @@ class Desktop:
         self.log = os.path.join(self.work, "orca.log")
         self.start(["/usr/bin/python3", runner, self.log, os.path.join(self.work, "prefs")])
         wait_for("Orca", lambda: os.path.exists(self.log) and "Screen reader on" in read(self.log))
-        # The game, with nothing of its own set.
-        self.game = self.start([game], cwd=self.work, stdout=open(os.path.join(self.work, "game.out"), "w"),
-                               stderr=subprocess.STDOUT)
+        self.start_game(game)
+
+    def start_game(self, game, env=None):
+        """The game, with nothing of its own set but `env`; a game already started is ended first."""
+        if getattr(self, "game", None) is not None:
+            os.killpg(self.game.pid, signal.SIGTERM)
+            self.game.wait(timeout=LIMIT)
+        self.game = self.start([game], cwd=self.work, stdout=open(os.path.join(self.work, "game.out"), "a"),
+                               stderr=subprocess.STDOUT, env=dict(self.env, **(env or {})))
 
     def down(self):
         for p in reversed(self.processes):
@@ -320,6 +326,59 @@ def play(player):
         raise Failure("Orca said what does not help: %s" % noise[0])
 
 
+# A deal that plays out by foundation moves alone: the columns hold the aces to sevens, each playing
+# out from its face-up card down, and the stock turns up the eights to kings in the order the
+# foundations want them.
+TABLEAU = {27: "Ah", 26: "2h", 24: "3h", 21: "4h", 17: "5h", 12: "6h", 6: "7h", 25: "Ad", 23: "2d", 20: "3d",
+           16: "4d", 11: "5d", 5: "6d", 22: "As", 19: "2s", 15: "3s", 10: "4s", 4: "5s", 18: "Ac", 14: "2c",
+           9: "3c", 3: "4c", 13: "6s", 8: "7s", 2: "7d", 7: "5c", 1: "6c", 0: "7c"}
+STOCK = [r + s for r in "89tJQK" for s in "hdsc"]  # from slot 51 down
+KNOWN_DEAL = "".join(TABLEAU[slot] if slot < 28 else STOCK[51 - slot] for slot in range(52))
+TITLES = ["Talon", "Défausse"] + ["Fondation %d" % k for k in range(1, 5)] + ["Colonne %d" % c for c in range(1, 8)]
+ABOVE = {0: 1, 1: 2, 2: 4, 3: 5, 4: 6, 5: 7}  # the column whose Up reaches a top-row place
+
+
+def win(player):
+    """Plays the known deal to its end by keys, each key heard: a card to its foundation where one
+    goes, else a turned-up back, else the stock. The last put says the game is won."""
+    p = player
+    p.hear(None, "Talon, 24 cartes")
+
+    def go(place):
+        if place >= 6:
+            p.hear(str(place - 5), TITLES[place])
+        else:
+            p.hear(str(ABOVE[place]), "Colonne %d" % ABOVE[place])
+            p.hear("Up", TITLES[place])
+
+    for _ in range(200):
+        names = p.names()
+        tops = [None if n.endswith(" vide") else card_of(n.split(" : ")[1]) for n in names[2:6]]
+        fronts = ([(1, names[1].split(" : ")[1])] if " : " in names[1] else []) + \
+                 [(6 + c, faces(names[6 + c])[-1]) for c in range(7) if faces(names[6 + c])]
+        move = next(((place, name, 2 + k) for place, name in fronts for k, top in enumerate(tops)
+                     if (top is None and card_of(name)[0] == 1 and None not in tops[:k])
+                     or (top is not None and top == (card_of(name)[0] - 1, card_of(name)[1]))), None)
+        if move:
+            place, name, foundation = move
+            go(place)
+            p.hear("space", "tenu")
+            go(foundation)
+            last = sum(1 for top in tops if top is not None and top[0] == 13) == 3 and card_of(name)[0] == 13
+            p.hear("space", "%s : %s" % (TITLES[foundation], name), *(["Partie gagnée"] if last else []))
+            if last:
+                return
+            continue
+        turn = next((c for c in range(7) if not faces(names[6 + c]) and hidden(names[6 + c])), None)
+        if turn is not None:
+            go(6 + turn)
+            p.hear("space", TITLES[6 + turn])
+            continue
+        go(0)
+        p.hear("space", "Talon")
+    raise Failure("the known deal was not won")
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
@@ -332,12 +391,17 @@ def main():
     status = 1
     try:
         desktop.up(game)
-        player = Player(desktop)
+        players = [Player(desktop)]
         try:
-            play(player)
+            play(players[0])
+            # The won game, in a game started on the known deal.
+            desktop.start_game(game, {"KORVEL_SOLITAIRE_DEAL": KNOWN_DEAL})
+            players.append(Player(desktop))
+            win(players[1])
             status = 0
         finally:
-            print("\n".join(player.transcript))
+            for player in players:
+                print("\n".join(player.transcript))
     except Failure as e:
         print("FAILED:", e)
     finally:
