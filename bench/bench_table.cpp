@@ -23,9 +23,9 @@
 
 #include "TableFixture.h"
 #include "deck/Card.h"
-#include "places/Announcements.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
+#include "places/Wording.h"
 #include "rules/MCardTest.h"
 #include "table/Pixels.h"
 #include "table/TableDefinition.h"
@@ -299,7 +299,7 @@ void BM_PlaceNames(benchmark::State& state)
   form.imgBack_Click(51);
   for (auto _ : state) {
     const TablePlaces places(form);
-    for (int place = 0; place < PlaceCount; ++place) benchmark::DoNotOptimize(places.Name(place));
+    for (int place = 0; place < PlaceCount; ++place) benchmark::DoNotOptimize(PlaceName(places, place));
   }
 }
 BENCHMARK(BM_PlaceNames)->Unit(benchmark::kMicrosecond)->UseRealTime();

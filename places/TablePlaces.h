@@ -112,13 +112,8 @@ class TablePlaces {
   // on the empty waste.
   TwipRect Area(int place) const;
 
-  // The place's name as a screen reader says it: "Talon, 23 cartes", "Défausse : Sept de pique",
-  // "Fondation 2 vide", "Colonne 3 : 2 cartes cachées, Dame de trèfle, Valet de cœur". A held card
-  // is said as held, and a column whose cursor stands on a stop above its last says where.
-  std::string Name(int place, std::optional<std::int16_t> held = std::nullopt,
-                   const PictureControl* cursor = nullptr) const;
-  // "Talon", "Défausse", "Fondation 2", "Colonne 3".
-  static std::string Title(int place);
+  // The table the places were read from.
+  const frmSolitaire& Form() const { return form_; }
 
  private:
   frmSolitaire& form_;
@@ -136,12 +131,5 @@ class TablePlaces {
   std::array<Stop, FoundationCount> foundations_;
   std::array<std::optional<std::int16_t>, FoundationCount> foundationTops_;
 };
-
-// "Valet de cœur".
-std::string CardName(const Card& card);
-// A word that agrees with the card, the queen being feminine: "tenu", "tenue"; "reposé", "reposée".
-std::string Agreeing(const Card& card, const char* word);
-// The card with its word for being held: "Valet de cœur, tenu", "Dame de pique, tenue".
-std::string HeldCardName(const Card& card);
 
 }  // namespace korvel

@@ -16,6 +16,7 @@
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "places/TablePlaces.h"
+#include "places/Wording.h"
 #include "table/Pixels.h"
 #include "view/TableAccessible.h"
 #include "view/TableWidget.h"
@@ -114,7 +115,7 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
     QAccessibleInterface* child = table->child(place);
     ASSERT_NE(child, nullptr);
     // The model's names; their wording is the keyboard suite's business.
-    EXPECT_EQ(child->text(QAccessible::Name).toStdString(), TablePlaces(form).Name(place));
+    EXPECT_EQ(child->text(QAccessible::Name).toStdString(), PlaceName(TablePlaces(form), place));
     EXPECT_EQ(child->parent(), table);
     EXPECT_EQ(table->indexOfChild(child), place);
     // Nothing is held: no place is selected, nor selectable (a screen reader would say "not selected").

@@ -12,9 +12,9 @@
 #include <QtCore/qnamespace.h>
 
 #include "TableFixture.h"
-#include "places/Announcements.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
+#include "places/Wording.h"
 #include "table/Pixels.h"
 #include "table/TableDefinition.h"
 
@@ -150,7 +150,7 @@ TEST_F(Keyboard, UpAndDownWalkAColumnsFaceUpCardsThenLeaveForTheTopRow)
   Press({Up});
   EXPECT_EQ(keys_.CursorCard(), 28);
   // Said card first, with the cards a take there carries, then the column.
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(5), std::nullopt, keys_.Cursor().Control),
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(5), std::nullopt, keys_.Cursor().Control),
             "Huit de pique, avec 1 carte ; colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, Sept de cœur");
   Press({Up, Up});
   EXPECT_EQ(keys_.CursorCard(), std::nullopt);
@@ -413,7 +413,7 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
       "Colonne 7 : 6 cartes cachées, Dix de carreau",
   };
   for (int place = 0; place < PlaceCount; ++place)
-    EXPECT_EQ(keys_.Places().Name(place, keys_.Held(), place == keys_.Place() ? keys_.Cursor().Control : nullptr),
+    EXPECT_EQ(PlaceName(keys_.Places(), place, keys_.Held(), place == keys_.Place() ? keys_.Cursor().Control : nullptr),
               expected[static_cast<std::size_t>(place)]);
   // Taken, a card is said with the cards that go with it.
   EXPECT_EQ(HeldAnnouncement(form, *keys_.Held()), "Huit de pique, tenu, avec Sept de cœur");
@@ -429,20 +429,37 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   FaceUp(form, 49, "Qs");
   form.imgPile(49).Move(form.imgPile(25).Left(), form.imgPile(25).Top());
   form.imgPile(49).SendToBack();
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(6)), "Colonne 6 : 5 cartes cachées, Valet de trèfle");
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(6)), "Colonne 6 : 5 cartes cachées, Valet de trèfle");
   form.imgPile(49).BringToFront();
   Press({PutBack, Column(6), Act});
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(6), keys_.Held()),
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(6), keys_.Held()),
             "Colonne 6 : 5 cartes cachées, Valet de trèfle, Dame de pique, tenue")
       << "the framed jack still shows a strip right and below the queen";
   Press({PutBack});
   form.imgPile(49).SetVisible(false);
   const TablePlaces emptied(form);
-  EXPECT_EQ(emptied.Name(StockPlace), "Talon vide");
-  EXPECT_EQ(emptied.Name(WastePlace), "Défausse vide");
-  EXPECT_EQ(emptied.Name(ColumnPlace(1)), "Colonne 1 vide");
-  EXPECT_EQ(CardName(CardFromCode("Qs")), "Dame de pique");
-  EXPECT_EQ(CardName(CardFromCode("tc")), "Dix de trèfle");
+  EXPECT_EQ(PlaceName(emptied, StockPlace), "Talon vide");
+  EXPECT_EQ(PlaceName(emptied, WastePlace), "Défausse vide");
+  EXPECT_EQ(PlaceName(emptied, ColumnPlace(1)), "Colonne 1 vide");
+}
+
+// The cards' names, and the words that agree with a queen.
+TEST(Wording, CardNamesAndTheirAgreement)
+{
+  const std::pair<const char*, const char*> names[] = {
+      {"Ah", "As de cœur"},     {"2d", "Deux de carreau"}, {"tc", "Dix de trèfle"},
+      {"Js", "Valet de pique"}, {"Qh", "Dame de cœur"},    {"Kc", "Roi de trèfle"},
+  };
+  for (const auto& [code, name] : names) EXPECT_EQ(CardName(CardFromCode(code)), name) << code;
+  EXPECT_EQ(HeldCardName(CardFromCode("Qs")), "Dame de pique, tenue");
+  EXPECT_EQ(HeldCardName(CardFromCode("Js")), "Valet de pique, tenu");
+  EXPECT_EQ(Agreeing(CardFromCode("Qd"), "reposé"), "reposée");
+  EXPECT_EQ(Agreeing(CardFromCode("Kd"), "reposé"), "reposé");
+  for (const auto& [place, title] : {std::pair{StockPlace, "Talon"},
+                                     {WastePlace, "Défausse"},
+                                     {FoundationPlace(4), "Fondation 4"},
+                                     {ColumnPlace(7), "Colonne 7"}})
+    EXPECT_EQ(PlaceTitle(place), title);
 }
 
 // --- Keys reach exactly what the mouse reaches --------------------------------------------------
@@ -506,7 +523,7 @@ class MouseAndKeys : public Keyboard {
 TEST_F(MouseAndKeys, OnlyACardThatShowsIsNamedAndTaken)
 {
   const auto [eight, seven, nine] = NineOverNine(51);  // a nine from the stock: unframed, exactly hidden
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1)), "Colonne 1 : Dix de cœur, Neuf de trèfle, Sept de pique");
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)), "Colonne 1 : Dix de cœur, Neuf de trèfle, Sept de pique");
   EXPECT_EQ(StopCards(1),
             (std::vector<std::int16_t>{0, static_cast<std::int16_t>(nine), static_cast<std::int16_t>(seven)}));
   Press({Column(1), Up, Act});
@@ -516,7 +533,7 @@ TEST_F(MouseAndKeys, OnlyACardThatShowsIsNamedAndTaken)
 
   form.mnuGameDeal_Click();
   const auto turned = NineOverNine(7);  // a nine from column 2, framed: two pixels of it show beside 9♣
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1)),
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)),
             "Colonne 1 : Dix de cœur, Neuf de pique, Neuf de trèfle, Sept de pique");
   EXPECT_EQ(StopCards(1), (std::vector<std::int16_t>{0, 7, static_cast<std::int16_t>(turned[2]),
                                                      static_cast<std::int16_t>(turned[1])}));
@@ -546,7 +563,7 @@ TEST_F(MouseAndKeys, ACardShowingOnlyAcrossItsMiddleIsNamedAndTaken)
   TurnStock();
   Drag(WasteLeft + 500, WasteTop + 500, form.imgPile(0).Left() + 500, form.imgPile(0).Top() + 100);
   ASSERT_EQ(form.imgPile(42).Top(), form.imgPile(51).Top());
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1)),
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)),
             "Colonne 1 : Roi de cœur, Dame de trèfle, Cinq de cœur, Quatre de pique");
   const PictureControl& five = form.imgPile(44);
   const float stripY = form.imgPile(42).Top() + form.imgPile(42).Height() + 15;
@@ -567,7 +584,7 @@ TEST_F(MouseAndKeys, AKingReachesTheStripOfAnEmptyColumn)
   ASSERT_FALSE(form.imgPile(0).Visible());
   TurnStock();
   Press({Next, Act, Column(1), Up});
-  EXPECT_EQ(keys_.Places().Name(ColumnPlace(1), keys_.Held(), keys_.Cursor().Control),
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1), keys_.Held(), keys_.Cursor().Control),
             "emplacement vide ; colonne 1 : emplacement vide, As de pique");
   EXPECT_EQ(keys_.Press(Act), KeyResult::Dropped);
   EXPECT_EQ(form.imgPile(49).Left(), ColumnLeft(0));

@@ -11,7 +11,6 @@
 
 #include <cmath>
 
-#include "places/Announcements.h"
 #include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
@@ -59,16 +58,16 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
   form_.Controls().SetRepaintHandlers(
       [this](const TwipRect& area) {
         update(PixelRect(area));
-        ScheduleScreenReaderUpdate();
+        voice_.ScheduleUpdate();
       },
       [this] {
         update();
-        ScheduleScreenReaderUpdate();
+        voice_.ScheduleUpdate();
       });
   // A new deal puts the cursor on the stock: a screen reader says so, once the deal (from the menu
   // or F2) is over.
   keyboard_.AfterDeal = [this] {
-    if (QAccessible::isActive()) SayCursorPlaceLater(NewDealAnnouncement);
+    if (QAccessible::isActive()) voice_.SayCursorPlaceLater(NewDealAnnouncement);
   };
   // The bridge to the desktop's screen readers may come up after the window has the focus.
   QAccessible::installActivationObserver(this);
@@ -126,12 +125,10 @@ void TableWidget::mousePressEvent(QMouseEvent* event)
 void TableWidget::mouseReleaseEvent(QMouseEvent* event)
 {
   // A drop touches the dragged card's place even when it is refused and nothing changes.
-  std::optional<int> dragged;
-  if (const auto& drag = form_.Controls().Dragging(); drag && QAccessible::isActive())
-    dragged = keyboard_.Places().PlaceOfCard(drag->Source->Index());
+  const std::optional<int> dragged = voice_.DraggedPlace();
   const TwipPoint p = ToTwips(event);
   form_.PointerRelease(p.x, p.y, Buttons(event->button()), Shift(event->modifiers()));
-  if (dragged) TellScreenReader(*dragged);
+  if (dragged) voice_.Tell(*dragged);
 }
 
 void TableWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -148,16 +145,9 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
     return;
   }
   const TableMarks before = Marks();
-  // What a screen reader is told is worked out only while one listens.
-  const bool told = QAccessible::isActive();
-  KeyReport report;
-  if (told) {
-    report.HeldBefore = keyboard_.Held();
-    report.HeldPlace = report.HeldBefore ? keyboard_.Places().PlaceOfCard(*report.HeldBefore) : -1;
-    report.Before = NamesOf(keyboard_.Places(), report.HeldBefore);
-  }
-  report.Result = keyboard_.Press(*command, Buttons(QGuiApplication::mouseButtons()));
-  if (report.Result == KeyResult::None) {
+  std::optional<KeyReport> report = voice_.BeforeKey();
+  const KeyResult result = keyboard_.Press(*command, Buttons(QGuiApplication::mouseButtons()));
+  if (result == KeyResult::None) {
     QWidget::keyPressEvent(event);
     return;
   }
@@ -165,26 +155,21 @@ void TableWidget::keyPressEvent(QKeyEvent* event)
     RepaintMarks(before);
     RepaintMarks(after);
   }
-  if (!told) return;
-  report.Place = keyboard_.Place();
-  report.After = NamesOf(keyboard_.Places(), keyboard_.Held());
-  report.Won = report.Result == KeyResult::Dropped && keyboard_.Places().Won();
-  if (report.Result == KeyResult::Summary) report.Summary = TableSummary(keyboard_.Places(), form_);
-  if (report.Result == KeyResult::Refused && report.HeldBefore)
-    report.Reason = RefusalReason(keyboard_.Places(), form_, *report.HeldBefore, report.Place);
-  SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
+  if (!report) return;
+  report->Result = result;
+  voice_.AfterKey(std::move(*report));
 }
 
 void TableWidget::focusInEvent(QFocusEvent* /*event*/)
 {
   // QWidget's own would only repaint: the table looks the same with or without the focus.
   // Said after the focus event Qt sends for the table itself, or a screen reader would keep that one.
-  if (QAccessible::isActive()) SayCursorPlaceLater({});
+  if (QAccessible::isActive()) voice_.SayCursorPlaceLater({});
 }
 
 void TableWidget::accessibilityActiveChanged(bool active)
 {
-  if (active && hasFocus()) SayCursorPlaceLater({});
+  if (active && hasFocus()) voice_.SayCursorPlaceLater({});
 }
 
 void TableWidget::FollowScreens()
@@ -230,13 +215,9 @@ void TableWidget::resizeEvent(QResizeEvent* event)
 
 // --- What a screen reader hears ---------------------------------------------------------------
 
-QString TableWidget::PlaceName(int place)
-{
-  const PictureControl* cursor = place == keyboard_.Place() ? keyboard_.Cursor().Control : nullptr;
-  return QString::fromStdString(keyboard_.Places().Name(place, keyboard_.Held(), cursor));
-}
+QString TableWidget::PlaceName(int place) { return voice_.PlaceName(place); }
 
-QString TableWidget::PlaceDescription(int place) const { return place == keyboard_.Place() ? description_ : QString(); }
+QString TableWidget::PlaceDescription(int place) const { return voice_.PlaceDescription(place); }
 
 QRect TableWidget::PlaceScreenRect(int place)
 {
@@ -248,66 +229,6 @@ int TableWidget::HeldPlace()
 {
   const std::optional<std::int16_t> held = keyboard_.Held();
   return held ? keyboard_.Places().PlaceOfCard(*held) : -1;
-}
-
-void TableWidget::ScheduleScreenReaderUpdate()
-{
-  // Told once the event that changed the table is over, and only while a screen reader listens.
-  if (tellPending_ || !QAccessible::isActive()) return;
-  tellPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    tellPending_ = false;
-    TellScreenReader();
-  });
-}
-
-void TableWidget::TellScreenReader(std::optional<int> alsoNamed)
-{
-  if (!QAccessible::isActive()) return;
-  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
-  if (table == nullptr) return;
-  for (int place = 0; place < PlaceCount; ++place) {
-    QString name = PlaceName(place);
-    const bool changed = name != names_[static_cast<std::size_t>(place)];
-    names_[static_cast<std::size_t>(place)] = std::move(name);
-    QAccessibleInterface* child = table->child(place);
-    if (child == nullptr || (!changed && alsoNamed != place)) continue;
-    QAccessibleEvent event(child, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
-  }
-}
-
-void TableWidget::SayCursorPlaceLater(std::string description)
-{
-  QTimer::singleShot(0, this, [this, description = std::move(description)] { SayCursorPlace(description); });
-}
-
-void TableWidget::SayCursorPlace(std::string description)
-{
-  if (!QAccessible::isActive() || !hasFocus()) return;
-  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
-  if (table == nullptr) return;
-  const int place = keyboard_.Place();
-  const QString said = QString::fromStdString(description);
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-  // From Qt 6.8 it is announced instead (below): Orca 48 keeps an object's description for a
-  // while, and would say what that object last said, a turn or two ago.
-  description_ = said;
-#endif
-  // The place is said by a fresh object (see TimesSaid): the focus moves onto it.
-  ++said_[static_cast<std::size_t>(place)];
-  QAccessibleInterface* child = table->child(place);
-  if (child == nullptr) return;
-  names_[static_cast<std::size_t>(place)] = PlaceName(place);
-  QAccessibleEvent event(child, QAccessible::Focus);
-  QAccessible::updateAccessibility(&event);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-  if (!said.isEmpty()) {
-    QAccessibleAnnouncementEvent announcement(child, said);
-    QAccessible::updateAccessibility(&announcement);
-  }
-#endif
-  TellScreenReader();
 }
 
 }  // namespace korvel

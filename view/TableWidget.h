@@ -14,6 +14,7 @@
 
 #include "places/TableKeyboard.h"
 #include "view/TablePainter.h"
+#include "view/TableVoice.h"
 
 namespace korvel {
 
@@ -38,7 +39,7 @@ class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   int HeldPlace();
   // Each time the cursor's place is said, it is said by a fresh object: a screen reader keeps quiet
   // about an object it has just spoken of. This counts how often a place has been said.
-  std::uint32_t TimesSaid(int place) const { return said_[static_cast<std::size_t>(place)]; }
+  std::uint32_t TimesSaid(int place) const { return voice_.TimesSaid(place); }
 
  signals:
   // After the first frame has been painted; the start-up probe stops there.
@@ -63,20 +64,11 @@ class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   void FollowScreens();
   TableMarks Marks();
   void RepaintMarks(const TableMarks& marks);
-  void ScheduleScreenReaderUpdate();
-  void TellScreenReader(std::optional<int> alsoNamed = std::nullopt);
-  // Says the cursor's place, then `description`, once the event under way is over.
-  void SayCursorPlaceLater(std::string description);
-  void SayCursorPlace(std::string description);
 
   frmSolitaire& form_;
   TableKeyboard keyboard_;
+  TableVoice voice_{*this, form_, keyboard_};
   bool painted_ = false;
-  // What a screen reader last heard of each place; only kept while one listens.
-  std::array<QString, PlaceCount> names_;
-  bool tellPending_ = false;
-  std::array<std::uint32_t, PlaceCount> said_{};
-  QString description_;  // said of the cursor's place after its name; announced instead from Qt 6.8
 };
 
 }  // namespace korvel

@@ -1,12 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-#include "places/Announcements.h"
+#include "places/Wording.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+#include "deck/CardCodes.h"
 
 #include "table/frmSolitaire.h"
 
 namespace korvel {
 
 namespace {
+
+constexpr const char* kRankNames[] = {"As",   "Deux", "Trois", "Quatre", "Cinq", "Six", "Sept",
+                                      "Huit", "Neuf", "Dix",   "Valet",  "Dame", "Roi"};
+
+// In the order of the suit letters: diamonds, clubs, hearts, spades.
+constexpr const char* kSuitNames[] = {"carreau", "trèfle", "cœur", "pique"};
+
+const char* SuitName(const std::string& suit)
+{
+  const std::size_t k = suit.empty() ? std::string_view::npos : SuitLetters.find(suit[0]);
+  return k < std::size(kSuitNames) ? kSuitNames[k] : "?";
+}
 
 const Card& CardAt(const frmSolitaire& form, std::int16_t slot) { return form.Deck[static_cast<std::size_t>(slot)]; }
 
@@ -20,10 +38,87 @@ std::string Where(int place)
 
 }  // namespace
 
+std::string CardName(const Card& card)
+{
+  std::string name = card.Rank >= 1 && card.Rank <= 13 ? kRankNames[card.Rank - 1] : "?";
+  name += " de ";
+  name += SuitName(card.Suit);
+  return name;
+}
+
+std::string Agreeing(const Card& card, const char* word)
+{
+  constexpr std::int16_t kQueen = 12;
+  return std::string(word) + (card.Rank == kQueen ? "e" : "");
+}
+
+std::string HeldCardName(const Card& card) { return CardName(card) + ", " + Agreeing(card, "tenu"); }
+
+std::string PlaceTitle(int place)
+{
+  if (place == StockPlace) return "Talon";
+  if (place == WastePlace) return "Défausse";
+  if (IsFoundationPlace(place)) return "Fondation " + std::to_string(place - FirstFoundationPlace + 1);
+  return "Colonne " + std::to_string(place - FirstColumnPlace + 1);
+}
+
+std::string PlaceName(const TablePlaces& places, int place, std::optional<std::int16_t> held,
+                      const PictureControl* cursor)
+{
+  std::string name = PlaceTitle(place);
+  if (place == StockPlace) {
+    if (places.StockCards() == 0) return name + " vide";
+    return name + ", " + std::to_string(places.StockCards()) + (places.StockCards() == 1 ? " carte" : " cartes");
+  }
+  const frmSolitaire& form = places.Form();
+  const auto card = [&form](std::int16_t slot) -> const Card& { return form.Deck[static_cast<std::size_t>(slot)]; };
+  const auto named = [&card, held](std::int16_t slot) {
+    return held == slot ? HeldCardName(card(slot)) : CardName(card(slot));
+  };
+  if (place == WastePlace) {
+    if (!places.WasteFront()) return name + " vide";
+    return name + " : " + named(*places.WasteFront());
+  }
+  if (IsFoundationPlace(place)) {
+    const std::optional<std::int16_t> top = places.FoundationTop(place - FirstFoundationPlace);
+    if (!top) return name + " vide";
+    return name + " : " + CardName(card(*top));
+  }
+  const ColumnCards& cards = places.Column(place - FirstColumnPlace);
+  if (cards.FaceDown.empty() && cards.FaceUp.empty()) return name + " vide";
+  name += " : ";
+  std::string items;
+  const auto item = [&items](const std::string& text) {
+    if (!items.empty()) items += ", ";
+    items += text;
+  };
+  if (cards.EmptyShows) item("emplacement vide");
+  const std::size_t hidden = cards.FaceDown.size();
+  if (hidden > 0) item(std::to_string(hidden) + (hidden == 1 ? " carte cachée" : " cartes cachées"));
+  for (const std::int16_t slot : cards.FaceUp) item(named(slot));
+  name += items;
+  // The cursor on a stop above the last one acts there: what it stands on is said first, with the
+  // cards a take there would carry, then the column.
+  const StopList& stops = cards.Stops;
+  if (cursor == nullptr || stops.empty() || cursor == stops.back().Control) return name;
+  std::string at;
+  if (cursor->BelongsTo() == ControlSet::imgPile) {
+    at = named(cursor->Index());
+    const auto it = std::find(cards.FaceUp.begin(), cards.FaceUp.end(), cursor->Index());
+    if (const auto above = cards.FaceUp.end() - it - 1; it != cards.FaceUp.end() && above > 0)
+      at += ", avec " + std::to_string(above) + (above == 1 ? " carte" : " cartes");
+  } else {
+    at = cursor->BelongsTo() == ControlSet::imgKingMove ? "emplacement vide" : "carte cachée";
+  }
+  name[0] = 'c';  // "colonne 4" after what the cursor stands on
+  return at + " ; " + name;
+}
+
 PlaceNames NamesOf(const TablePlaces& places, std::optional<std::int16_t> held)
 {
   PlaceNames names;
-  for (int place = 0; place < PlaceCount; ++place) names[static_cast<std::size_t>(place)] = places.Name(place, held);
+  for (int place = 0; place < PlaceCount; ++place)
+    names[static_cast<std::size_t>(place)] = PlaceName(places, place, held);
   return names;
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 #pragma once
-// What a screen reader says after a key, after the name of the place the cursor is on: what else
-// changed, or why nothing did, in the words of the places' names. Empty where the place's own name
-// says it all.
+// The game's French for a screen reader, in one place: the cards' and places' names and their
+// agreement, what is said after a key (what else changed, or why nothing did), the reasons of a
+// refusal and the table's summary.
 
 #include <array>
 #include <cstdint>
@@ -16,6 +16,23 @@
 namespace korvel {
 
 class frmSolitaire;
+
+// "Talon", "Défausse", "Fondation 2", "Colonne 3".
+std::string PlaceTitle(int place);
+
+// The place's name as a screen reader says it: "Talon, 23 cartes", "Défausse : Sept de pique",
+// "Fondation 2 vide", "Colonne 3 : 2 cartes cachées, Dame de trèfle, Valet de cœur". A held card is
+// said as held; a column whose cursor stands on a stop above its last says that first ("Dame de
+// trèfle, avec 1 carte ; colonne 3 : ...").
+std::string PlaceName(const TablePlaces& places, int place, std::optional<std::int16_t> held = std::nullopt,
+                      const PictureControl* cursor = nullptr);
+
+// "Valet de cœur".
+std::string CardName(const Card& card);
+// A word that agrees with the card, the queen being feminine: "tenu", "tenue"; "reposé", "reposée".
+std::string Agreeing(const Card& card, const char* word);
+// The card with its word for being held: "Valet de cœur, tenu", "Dame de pique, tenue".
+std::string HeldCardName(const Card& card);
 
 using PlaceNames = std::array<std::string, PlaceCount>;
 
