@@ -54,6 +54,12 @@ std::string Agreeing(const Card& card, const char* word)
 
 std::string HeldCardName(const Card& card) { return CardName(card) + ", " + Agreeing(card, "tenu"); }
 
+std::string NamedWithArticle(const Card& card)
+{
+  constexpr std::int16_t kQueen = 12;
+  return (card.Rank == kQueen ? "la " : "le ") + CardName(card);
+}
+
 std::string PlaceTitle(int place)
 {
   if (place == StockPlace) return "Talon";
@@ -181,7 +187,7 @@ std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, s
       if (!top || CardAt(form, *top).Rank >= 13) return "il faut une autre fondation";
       Card next = CardAt(form, *top);
       ++next.Rank;
-      return (next.Rank == 12 ? "il faut la " : "il faut le ") + CardName(next);
+      return "il faut " + NamedWithArticle(next);
     }
   }
   return {};

@@ -33,6 +33,8 @@ std::string CardName(const Card& card);
 std::string Agreeing(const Card& card, const char* word);
 // The card with its word for being held: "Valet de cœur, tenu", "Dame de pique, tenue".
 std::string HeldCardName(const Card& card);
+// The card with its article: "le Six de cœur", "la Dame de pique".
+std::string NamedWithArticle(const Card& card);
 
 using PlaceNames = std::array<std::string, PlaceCount>;
 

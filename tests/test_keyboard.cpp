@@ -331,6 +331,8 @@ TEST_F(Keyboard, ARefusedPutSaysWhichRuleItBroke)
   }
   form.LastRefusal = DropRefusal::NotAKing;
   EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, ColumnPlace(1)), "seul un roi va sur une colonne vide");
+  form.LastRefusal = DropRefusal::NotNextOfSuit;  // of a foundation with no card to follow
+  EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, FoundationPlace(2)), "il faut une autre fondation");
 }
 
 // What is said beyond the places' names: the end of the game after the put that won it, and that
@@ -443,6 +445,12 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   EXPECT_EQ(PlaceName(emptied, ColumnPlace(1)), "Colonne 1 vide");
 }
 
+TEST_F(Keyboard, ALastStockCardIsSaidInTheSingular)
+{
+  for (int turn = 0; turn < 23; ++turn) Press({Act});  // the cursor is on the stock
+  EXPECT_EQ(PlaceName(keys_.Places(), StockPlace), "Talon, 1 carte");
+}
+
 // The cards' names, and the words that agree with a queen.
 TEST(Wording, CardNamesAndTheirAgreement)
 {
@@ -455,6 +463,8 @@ TEST(Wording, CardNamesAndTheirAgreement)
   EXPECT_EQ(HeldCardName(CardFromCode("Js")), "Valet de pique, tenu");
   EXPECT_EQ(Agreeing(CardFromCode("Qd"), "reposé"), "reposée");
   EXPECT_EQ(Agreeing(CardFromCode("Kd"), "reposé"), "reposé");
+  EXPECT_EQ(NamedWithArticle(CardFromCode("Qd")), "la Dame de carreau");
+  EXPECT_EQ(NamedWithArticle(CardFromCode("6h")), "le Six de cœur");
   for (const auto& [place, title] : {std::pair{StockPlace, "Talon"},
                                      {WastePlace, "Défausse"},
                                      {FoundationPlace(4), "Fondation 4"},
