@@ -221,9 +221,11 @@ TEST(ReplayedDeal, OnlyTheFiftyTwoCardsOnceEachAreReplayed)
   form.ReplayDeal(*ReadDeal(text));
   for (int deal = 0; deal < 2; ++deal) {
     form.mnuGameDeal_Click();
-    for (int slot = 0; slot < DeckSize; ++slot)
-      EXPECT_EQ(form.Deck[static_cast<std::size_t>(slot)].Code, text.substr(static_cast<std::size_t>(2 * slot), 2))
-          << slot;
+    for (int slot = 0; slot < DeckSize; ++slot) {
+      const Card& dealt = form.Deck[static_cast<std::size_t>(slot)];
+      const Card wanted = CardFromCode(text.substr(static_cast<std::size_t>(2 * slot), 2));
+      EXPECT_TRUE(dealt.Code == wanted.Code && dealt.Suit == wanted.Suit && dealt.Rank == wanted.Rank) << slot;
+    }
   }
 }
 
