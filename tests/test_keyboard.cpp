@@ -465,6 +465,7 @@ TEST(Wording, CardNamesAndTheirAgreement)
   EXPECT_EQ(Agreeing(CardFromCode("Kd"), "reposé"), "reposé");
   EXPECT_EQ(NamedWithArticle(CardFromCode("Qd")), "la Dame de carreau");
   EXPECT_EQ(NamedWithArticle(CardFromCode("6h")), "le Six de cœur");
+  EXPECT_EQ(CardName(Card{}), "? de ?") << "a card of no rank and no suit is said as unknown";
   for (const auto& [place, title] : {std::pair{StockPlace, "Talon"},
                                      {WastePlace, "Défausse"},
                                      {FoundationPlace(4), "Fondation 4"},
