@@ -184,9 +184,9 @@ std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, s
     case DropRefusal::NotAnAce: return "seul un as ouvre une fondation";
     case DropRefusal::NotNextOfSuit: {
       const auto top = IsFoundationPlace(target) ? places.FoundationTop(target - FirstFoundationPlace) : std::nullopt;
-      if (!top || CardAt(form, *top).Rank >= 13) return "il faut une autre fondation";
+      if (!top) return "il faut une autre fondation";
       Card next = CardAt(form, *top);
-      ++next.Rank;
+      if (++next.Rank > 13) return "il faut une autre fondation";
       return "il faut " + NamedWithArticle(next);
     }
   }

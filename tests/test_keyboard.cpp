@@ -331,8 +331,17 @@ TEST_F(Keyboard, ARefusedPutSaysWhichRuleItBroke)
   }
   form.LastRefusal = DropRefusal::NotAKing;
   EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, ColumnPlace(1)), "seul un roi va sur une colonne vide");
-  form.LastRefusal = DropRefusal::NotNextOfSuit;  // of a foundation with no card to follow
-  EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, FoundationPlace(2)), "il faut une autre fondation");
+  // Foundations whose last cards are the king of spades and the jack of clubs.
+  for (const auto& [slot, foundation] : {std::pair{0, 1}, {25, 2}}) {
+    form.PileSuit[static_cast<std::size_t>(foundation)] = form.Deck[static_cast<std::size_t>(slot)].Suit;
+    form.imgPile(slot).SetTop(OnFoundationTop);
+    form.imgPile(slot).SetVisible(false);
+  }
+  form.LastRefusal = DropRefusal::NotNextOfSuit;
+  for (const auto& [foundation, reason] : {std::pair{1, "il faut une autre fondation"},
+                                           {2, "il faut une autre fondation"},
+                                           {3, "il faut la Dame de trèfle"}})
+    EXPECT_EQ(RefusalReason(keys_.Places(), form, 18, FoundationPlace(foundation)), reason) << foundation;
 }
 
 // What is said beyond the places' names: the end of the game after the put that won it, and that
