@@ -49,7 +49,10 @@ void Listen(QAccessibleEvent* event)
     return;
   }
 #endif
-  if (iface == nullptr || (event->type() != QAccessible::Focus && event->type() != QAccessible::NameChanged)) return;
+  const auto type = event->type();
+  if (iface == nullptr ||
+      (type != QAccessible::Focus && type != QAccessible::NameChanged && type != QAccessible::StateChanged))
+    return;
   QAccessibleInterface* parent = iface->parent();
   const int place = parent != nullptr && parent->role() == QAccessible::List ? parent->indexOfChild(iface) : -1;
   heard.push_back({event->type(), place, iface->text(QAccessible::Name).toStdString(),
@@ -166,6 +169,7 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
       {{Qt::Key_Escape}, Col + 3, "Colonne 3 : 2 cartes cachées, Roi de cœur", "Aucune carte tenue"},
   };
   QAccessibleInterface* last = nullptr;
+  int held = -1;
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
     for (const Qt::Key key : step.keys) {
@@ -185,6 +189,15 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
     if (step.alsoNamed >= 0) {
       EXPECT_TRUE(HeardName(step.alsoNamed, Name(step.alsoNamed)));
     }
+    // A screen reader keeps a place's states: taking and letting go are told to the place.
+    if (widget.HeldPlace() != held)
+      for (const int place : {held, widget.HeldPlace()})
+        EXPECT_TRUE(place < 0 || std::any_of(heard.begin(), heard.end(),
+                                             [place](const Heard& h) {
+                                               return h.type == QAccessible::StateChanged && h.place == place;
+                                             }))
+            << "held card's place " << place << " told";
+    held = widget.HeldPlace();
     last = focus.object;
   }
   // Said again (Down on the last card stays there), the place speaks by its other object; the one

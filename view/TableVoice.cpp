@@ -76,6 +76,20 @@ void TableVoice::Tell(std::optional<int> alsoNamed)
     QAccessibleEvent event(child, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
   }
+  // A screen reader keeps what it has learnt of a place: the held card's place, the one selected,
+  // tells it when that changes.
+  const std::optional<std::int16_t> held = keyboard_.Held();
+  const int heldPlace = held ? keyboard_.Places().PlaceOfCard(*held) : -1;
+  if (heldPlace == heldPlace_) return;
+  for (const int place : {heldPlace_, heldPlace}) {
+    QAccessibleInterface* child = place >= 0 ? table->child(place) : nullptr;
+    if (child == nullptr) continue;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(child, changed);
+    QAccessible::updateAccessibility(&event);
+  }
+  heldPlace_ = heldPlace;
 }
 
 void TableVoice::SayCursorPlaceLater(std::string description)

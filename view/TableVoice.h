@@ -57,6 +57,7 @@ class TableVoice {
   bool tellPending_ = false;
   std::array<std::uint32_t, PlaceCount> said_{};
   QString description_;  // said of the cursor's place after its name; announced instead from Qt 6.8
+  int heldPlace_ = -1;   // the place last told as holding the held card (selected)
 };
 
 }  // namespace korvel
