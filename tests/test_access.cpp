@@ -32,6 +32,7 @@ struct Heard {
   std::string name;
   std::string description;
   QAccessibleInterface* object;
+  bool selection = false;  // a state change of the selected state
 };
 std::vector<Heard> heard;
 
@@ -55,14 +56,16 @@ void Listen(QAccessibleEvent* event)
     return;
   QAccessibleInterface* parent = iface->parent();
   const int place = parent != nullptr && parent->role() == QAccessible::List ? parent->indexOfChild(iface) : -1;
+  const bool selection =
+      type == QAccessible::StateChanged && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().selected;
   heard.push_back({event->type(), place, iface->text(QAccessible::Name).toStdString(),
-                   iface->text(QAccessible::Description).toStdString(), iface});
+                   iface->text(QAccessible::Description).toStdString(), iface, selection});
 }
 
 bool HeardStateChange(int place)
 {
   for (const Heard& h : heard)
-    if (h.type == QAccessible::StateChanged && h.place == place) return true;
+    if (h.selection && h.place == place) return true;
   return false;
 }
 

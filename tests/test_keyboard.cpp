@@ -331,8 +331,8 @@ TEST_F(Keyboard, ARefusedPutSaysWhichRuleItBroke)
   }
   form.LastRefusal = DropRefusal::NotAKing;
   EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, ColumnPlace(1)), "seul un roi va sur une colonne vide");
-  // Foundations whose last cards are the king of spades and the jack of clubs.
-  for (const auto& [slot, foundation] : {std::pair{0, 1}, {25, 2}}) {
+  // Foundations whose last cards are the king of spades, the jack of clubs and the queen of hearts.
+  for (const auto& [slot, foundation] : {std::pair{0, 1}, {25, 2}, {7, 3}}) {
     form.PileSuit[static_cast<std::size_t>(foundation)] = form.Deck[static_cast<std::size_t>(slot)].Suit;
     form.imgPile(slot).SetTop(OnFoundationTop);
     form.imgPile(slot).SetVisible(false);
@@ -340,7 +340,8 @@ TEST_F(Keyboard, ARefusedPutSaysWhichRuleItBroke)
   form.LastRefusal = DropRefusal::NotNextOfSuit;
   for (const auto& [foundation, reason] : {std::pair{1, "il faut une autre fondation"},
                                            {2, "il faut une autre fondation"},
-                                           {3, "il faut la Dame de trèfle"}})
+                                           {3, "il faut la Dame de trèfle"},
+                                           {4, "il faut le Roi de cœur"}})
     EXPECT_EQ(RefusalReason(keys_.Places(), form, 18, FoundationPlace(foundation)), reason) << foundation;
 }
 
