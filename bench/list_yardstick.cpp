@@ -18,12 +18,12 @@ int main(int argc, char** argv)
   list->addItems(
       {QStringLiteral("Talon, 24 cartes"), QStringLiteral("Défausse vide"), QStringLiteral("Fondation 1 vide"),
        QStringLiteral("Fondation 2 vide"), QStringLiteral("Fondation 3 vide"), QStringLiteral("Fondation 4 vide"),
-       QStringLiteral("Colonne 1 : Roi de pique"), QStringLiteral("Colonne 2 : 1 carte cachée, Dame de cœur"),
-       QStringLiteral("Colonne 3 : 2 cartes cachées, Roi de cœur"),
-       QStringLiteral("Colonne 4 : 3 cartes cachées, Cinq de pique"),
-       QStringLiteral("Colonne 5 : 4 cartes cachées, Neuf de cœur"),
-       QStringLiteral("Colonne 6 : 5 cartes cachées, Valet de trèfle"),
-       QStringLiteral("Colonne 7 : 6 cartes cachées, Dix de carreau")});
+       QStringLiteral("Colonne 1 : Roi de pique"), QStringLiteral("Colonne 2 : Dame de cœur, 1 carte cachée"),
+       QStringLiteral("Colonne 3 : Roi de cœur, 2 cartes cachées"),
+       QStringLiteral("Colonne 4 : Cinq de pique, 3 cartes cachées"),
+       QStringLiteral("Colonne 5 : Neuf de cœur, 4 cartes cachées"),
+       QStringLiteral("Colonne 6 : Valet de trèfle, 5 cartes cachées"),
+       QStringLiteral("Colonne 7 : Dix de carreau, 6 cartes cachées")});
   list->setCurrentRow(0);
   window.setCentralWidget(list);
   window.resize(588, 385);

@@ -98,10 +98,12 @@ std::string PlaceName(const TablePlaces& places, int place, std::optional<std::i
     if (!items.empty()) items += ", ";
     items += text;
   };
-  if (cards.EmptyShows) item("emplacement vide");
+  // From the front card back: the card a move asks about comes first, within the first 32 cells
+  // of a braille line, then the faces under it, the hidden cards and the frame's strip.
+  for (auto face = cards.FaceUp.end(); face != cards.FaceUp.begin();) item(named(*--face));
   const std::size_t hidden = cards.FaceDown.size();
   if (hidden > 0) item(std::to_string(hidden) + (hidden == 1 ? " carte cachée" : " cartes cachées"));
-  for (const std::int16_t slot : cards.FaceUp) item(named(slot));
+  if (cards.EmptyShows) item("emplacement vide");
   name += items;
   // The cursor on a stop above the last one acts there: what it stands on is said first, with the
   // cards a take there would carry, then the column.

@@ -21,7 +21,7 @@ class frmSolitaire;
 std::string PlaceTitle(int place);
 
 // The place's name as a screen reader says it: "Talon, 23 cartes", "Défausse : Sept de pique",
-// "Fondation 2 vide", "Colonne 3 : 2 cartes cachées, Dame de trèfle, Valet de cœur". A held card is
+// "Fondation 2 vide", "Colonne 3 : Valet de cœur, Dame de trèfle, 2 cartes cachées". A held card is
 // said as held; a column whose cursor stands on a stop above its last says that first ("Dame de
 // trèfle, avec 1 carte ; colonne 3 : ...").
 std::string PlaceName(const TablePlaces& places, int place, std::optional<std::int16_t> held = std::nullopt,

@@ -139,7 +139,7 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
     EXPECT_EQ(table->childAt(child->rect().center().x(), child->rect().center().y()), child) << place;
   }
   EXPECT_EQ(Name(StockPlace), "Talon, 24 cartes");
-  EXPECT_EQ(Name(FirstColumnPlace + 1), "Colonne 2 : 1 carte cachée, Dame de cœur");
+  EXPECT_EQ(Name(FirstColumnPlace + 1), "Colonne 2 : Dame de cœur, 1 carte cachée");
   EXPECT_EQ(table->focusChild(), table->child(StockPlace));
   EXPECT_TRUE(table->child(StockPlace)->state().focused);
 }
@@ -160,23 +160,23 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
       {{Qt::Key_Tab}, WastePlace, "Défausse vide", ""},
       {{Qt::Key_Left}, StockPlace, "Talon, 24 cartes", ""},
       {{Qt::Key_Return}, StockPlace, "Talon, 23 cartes", "Défausse : As de carreau", WastePlace},
-      {{Qt::Key_4, Qt::Key_Space}, Col + 4, "Colonne 4 : 3 cartes cachées, Cinq de pique, tenu", "Cinq de pique, tenu"},
-      {{Qt::Key_5}, Col + 5, "Colonne 5 : 4 cartes cachées, Neuf de cœur", "Cinq de pique, tenu"},
+      {{Qt::Key_4, Qt::Key_Space}, Col + 4, "Colonne 4 : Cinq de pique, tenu, 3 cartes cachées", "Cinq de pique, tenu"},
+      {{Qt::Key_5}, Col + 5, "Colonne 5 : Neuf de cœur, 4 cartes cachées", "Cinq de pique, tenu"},
       {{Qt::Key_Space},
        Col + 5,
-       "Colonne 5 : 4 cartes cachées, Neuf de cœur",
+       "Colonne 5 : Neuf de cœur, 4 cartes cachées",
        "Refusé : Cinq de pique reste en colonne 4 ; il faut une carte rouge, un rang au-dessus",
        Col + 4},
       {{Qt::Key_2, Qt::Key_Space, Qt::Key_1, Qt::Key_Space},
        Col + 1,
-       "Colonne 1 : Roi de pique, Dame de cœur",
+       "Colonne 1 : Dame de cœur, Roi de pique",
        "Colonne 2 : 1 carte cachée",
        Col + 2},
       {{Qt::Key_3, Qt::Key_Space, Qt::Key_Escape},
        Col + 3,
-       "Colonne 3 : 2 cartes cachées, Roi de cœur",
+       "Colonne 3 : Roi de cœur, 2 cartes cachées",
        "Roi de cœur reposé en colonne 3"},
-      {{Qt::Key_Escape}, Col + 3, "Colonne 3 : 2 cartes cachées, Roi de cœur", "Aucune carte tenue"},
+      {{Qt::Key_Escape}, Col + 3, "Colonne 3 : Roi de cœur, 2 cartes cachées", "Aucune carte tenue"},
   };
   QAccessibleInterface* last = nullptr;
   int held = -1;
@@ -195,7 +195,7 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
     EXPECT_NE(focus.object, last) << "a fresh object";
     EXPECT_TRUE(Table()->child(step.place)->state().focused);
     // The held card's place, and only it, is selected.
-    EXPECT_EQ(Table()->child(step.place)->state().selected, step.name.ends_with(", tenu"));
+    EXPECT_EQ(Table()->child(step.place)->state().selected, step.name.find(", tenu") != std::string::npos);
     if (step.alsoNamed >= 0) {
       EXPECT_TRUE(HeardName(step.alsoNamed, Name(step.alsoNamed)));
     }
@@ -242,13 +242,13 @@ TEST_F(ScreenReader, MouseMovesNameThePlacesTheyChange)
   const auto [kx, ky] = CentreOf(form.imgPile(0));
   mouse.Drag(MouseDriver::Pixel(qx, qy), MouseDriver::Pixel(kx, ky));
   QCoreApplication::processEvents();
-  EXPECT_TRUE(HeardName(FirstColumnPlace, "Colonne 1 : Roi de pique, Dame de cœur"));
+  EXPECT_TRUE(HeardName(FirstColumnPlace, "Colonne 1 : Dame de cœur, Roi de pique"));
   EXPECT_TRUE(HeardName(FirstColumnPlace + 1, "Colonne 2 : 1 carte cachée"));
   heard.clear();
   const auto [fx, fy] = CentreOf(form.imgPile(18));
   mouse.Drag(MouseDriver::Pixel(fx, fy), MouseDriver::Pixel(kx, ky));
   QCoreApplication::processEvents();
-  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : 3 cartes cachées, Cinq de pique"));
+  EXPECT_TRUE(HeardName(FirstColumnPlace + 3, "Colonne 4 : Cinq de pique, 3 cartes cachées"));
   heard.clear();
   const auto [sx, sy] = CentreOf(form.imgBack(51));
   mouse.Click(MouseDriver::Pixel(sx, sy));

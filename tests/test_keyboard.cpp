@@ -151,7 +151,7 @@ TEST_F(Keyboard, UpAndDownWalkAColumnsFaceUpCardsThenLeaveForTheTopRow)
   EXPECT_EQ(keys_.CursorCard(), 28);
   // Said card first, with the cards a take there carries, then the column.
   EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(5), std::nullopt, keys_.Cursor().Control),
-            "Huit de pique, avec 1 carte ; colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, Sept de cœur");
+            "Huit de pique, avec 1 carte ; colonne 5 : Sept de cœur, Huit de pique, Neuf de cœur, 4 cartes cachées");
   Press({Up, Up});
   EXPECT_EQ(keys_.CursorCard(), std::nullopt);
   EXPECT_EQ(keys_.Place(), FoundationPlace(2));
@@ -416,13 +416,13 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
       "Fondation 3 vide",
       "Fondation 4 vide",
       "Colonne 1 : Roi de pique",
-      "Colonne 2 : 1 carte cachée, Dame de cœur",
-      "Colonne 3 : 2 cartes cachées, Roi de cœur",
-      "Colonne 4 : 3 cartes cachées, Cinq de pique",
-      "Huit de pique, tenu, avec 1 carte ; colonne 5 : 4 cartes cachées, Neuf de cœur, Huit de pique, tenu, Sept de "
-      "cœur",
-      "Colonne 6 : 5 cartes cachées, Valet de trèfle",
-      "Colonne 7 : 6 cartes cachées, Dix de carreau",
+      "Colonne 2 : Dame de cœur, 1 carte cachée",
+      "Colonne 3 : Roi de cœur, 2 cartes cachées",
+      "Colonne 4 : Cinq de pique, 3 cartes cachées",
+      "Huit de pique, tenu, avec 1 carte ; colonne 5 : Sept de cœur, Huit de pique, tenu, Neuf de cœur, 4 "
+      "cartes cachées",
+      "Colonne 6 : Valet de trèfle, 5 cartes cachées",
+      "Colonne 7 : Dix de carreau, 6 cartes cachées",
   };
   for (int place = 0; place < PlaceCount; ++place)
     EXPECT_EQ(PlaceName(keys_.Places(), place, keys_.Held(), place == keys_.Place() ? keys_.Cursor().Control : nullptr),
@@ -441,11 +441,11 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   FaceUp(form, 49, "Qs");
   form.imgPile(49).Move(form.imgPile(25).Left(), form.imgPile(25).Top());
   form.imgPile(49).SendToBack();
-  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(6)), "Colonne 6 : 5 cartes cachées, Valet de trèfle");
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(6)), "Colonne 6 : Valet de trèfle, 5 cartes cachées");
   form.imgPile(49).BringToFront();
   Press({PutBack, Column(6), Act});
   EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(6), keys_.Held()),
-            "Colonne 6 : 5 cartes cachées, Valet de trèfle, Dame de pique, tenue")
+            "Colonne 6 : Dame de pique, tenue, Valet de trèfle, 5 cartes cachées")
       << "the framed jack still shows a strip right and below the queen";
   Press({PutBack});
   form.imgPile(49).SetVisible(false);
@@ -544,7 +544,7 @@ class MouseAndKeys : public Keyboard {
 TEST_F(MouseAndKeys, OnlyACardThatShowsIsNamedAndTaken)
 {
   const auto [eight, seven, nine] = NineOverNine(51);  // a nine from the stock: unframed, exactly hidden
-  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)), "Colonne 1 : Dix de cœur, Neuf de trèfle, Sept de pique");
+  EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)), "Colonne 1 : Sept de pique, Neuf de trèfle, Dix de cœur");
   EXPECT_EQ(StopCards(1),
             (std::vector<std::int16_t>{0, static_cast<std::int16_t>(nine), static_cast<std::int16_t>(seven)}));
   Press({Column(1), Up, Act});
@@ -555,7 +555,7 @@ TEST_F(MouseAndKeys, OnlyACardThatShowsIsNamedAndTaken)
   form.mnuGameDeal_Click();
   const auto turned = NineOverNine(7);  // a nine from column 2, framed: two pixels of it show beside 9♣
   EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)),
-            "Colonne 1 : Dix de cœur, Neuf de pique, Neuf de trèfle, Sept de pique");
+            "Colonne 1 : Sept de pique, Neuf de trèfle, Neuf de pique, Dix de cœur");
   EXPECT_EQ(StopCards(1), (std::vector<std::int16_t>{0, 7, static_cast<std::int16_t>(turned[2]),
                                                      static_cast<std::int16_t>(turned[1])}));
   const float stripX = form.imgPile(7).Left() + form.imgPile(7).Width() - 15;
@@ -585,7 +585,7 @@ TEST_F(MouseAndKeys, ACardShowingOnlyAcrossItsMiddleIsNamedAndTaken)
   Drag(WasteLeft + 500, WasteTop + 500, form.imgPile(0).Left() + 500, form.imgPile(0).Top() + 100);
   ASSERT_EQ(form.imgPile(42).Top(), form.imgPile(51).Top());
   EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1)),
-            "Colonne 1 : Roi de cœur, Dame de trèfle, Cinq de cœur, Quatre de pique");
+            "Colonne 1 : Quatre de pique, Cinq de cœur, Dame de trèfle, Roi de cœur");
   const PictureControl& five = form.imgPile(44);
   const float stripY = form.imgPile(42).Top() + form.imgPile(42).Height() + 15;
   EXPECT_EQ(form.Controls().HitTest(Centre(five.Left() + 500), Centre(stripY)), &five) << "the mouse's strip";
@@ -606,7 +606,7 @@ TEST_F(MouseAndKeys, AKingReachesTheStripOfAnEmptyColumn)
   TurnStock();
   Press({Next, Act, Column(1), Up});
   EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(1), keys_.Held(), keys_.Cursor().Control),
-            "emplacement vide ; colonne 1 : emplacement vide, As de pique");
+            "emplacement vide ; colonne 1 : As de pique, emplacement vide");
   EXPECT_EQ(keys_.Press(Act), KeyResult::Dropped);
   EXPECT_EQ(form.imgPile(49).Left(), ColumnLeft(0));
   EXPECT_EQ(form.imgPile(49).Top(), KingRowTop);

@@ -260,9 +260,10 @@ def card_of(name):
 
 
 def faces(column_name):
-    """The face-up cards of a column's name, top down, without its hidden count."""
+    """The face-up cards of a column's name, top down (the name says the front card first), without
+    its hidden count."""
     items = column_name.split(" : ", 1)[1].split(", ") if " : " in column_name else []
-    return [i for i in items if " de " in i and not i[0].isdigit()]
+    return [i for i in items if " de " in i and not i[0].isdigit()][::-1]
 
 
 def fits(card, on):
@@ -304,7 +305,7 @@ def play(player):
     p.hear(str(j + 1), "Colonne %d" % (j + 1), held)
     # Put: where it lies now, and the column it left.
     p.hear("space", card)
-    names = p.wait_names(lambda n: n[6 + j].endswith(card) and n)
+    names = p.wait_names(lambda n: faces(n[6 + j])[-1:] == [card] and n)
     p.hear(None, names[6 + j], names[6 + i])
     # The back it uncovered turns: the card turned is said.
     p.hear(str(i + 1), names[6 + i])
