@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include <array>
+#include <cstdint>
 
 #include "view/TableWidget.h"
 
@@ -15,11 +16,11 @@ namespace korvel {
 namespace {
 
 // One place of the table. It has no QObject of its own: it asks the table widget for everything.
-// Each place has several, used in turn each time the place is said (TableWidget::TimesSaid); those
-// out of turn are no longer in the table and have nothing to say, so a screen reader takes the one
-// in turn for another object and speaks it, where it would keep quiet about the same one. With
-// only two, two quick keys on one place (a take and a put back) came back to the object the screen
-// reader last spoke of before it had heard of the other, and both went unsaid.
+// Each time the place is said, a new object says it (TableWidget::TimesSaid): a screen reader keeps
+// quiet about a focus on the object it last spoke of, and one it has never met cannot be that one.
+// The last few are kept, out of turn and with nothing to say, for the events still on their way
+// to the screen reader; with a ring of objects reused, four quick keys on one place came back to
+// the object it had last spoken of, and nothing was said.
 constexpr std::size_t kObjectsPerPlace = 4;
 class PlaceAccessible : public QAccessibleInterface {
  public:
@@ -44,8 +45,8 @@ class PlaceAccessible : public QAccessibleInterface {
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return table_ ? table_->PlaceScreenRect(place_) : QRect(); }
   // Not a list item: a screen reader treats every list item as transient and, caching nothing of
-  // it, asks again for its role, parent and interfaces at every key (some 350 questions, one round
-  // trip each). As a client area it asks half as many, and speaks twice as soon.
+  // it, asks again for its role, parent and interfaces at every key (some 320 questions, one round
+  // trip each). As a client area it asks fewer (198), and speaks twice as soon.
   QAccessible::Role role() const override { return QAccessible::Client; }
   QAccessible::State state() const override
   {
@@ -75,16 +76,12 @@ class PlaceAccessible : public QAccessibleInterface {
 
 class TableAccessible : public QAccessibleWidget {
  public:
-  explicit TableAccessible(TableWidget* table) : QAccessibleWidget(table, QAccessible::List)
-  {
-    for (int place = 0; place < PlaceCount; ++place)
-      for (QAccessible::Id& id : ids_[static_cast<std::size_t>(place)])
-        id = QAccessible::registerAccessibleInterface(new PlaceAccessible(table, place));
-  }
+  explicit TableAccessible(TableWidget* table) : QAccessibleWidget(table, QAccessible::List) {}
   ~TableAccessible() override
   {
-    for (const auto& ring : ids_)
-      for (const QAccessible::Id id : ring) QAccessible::deleteAccessibleInterface(id);
+    for (const auto& kept : ids_)
+      for (const QAccessible::Id id : kept)
+        if (id != 0) QAccessible::deleteAccessibleInterface(id);
   }
 
   QString text(QAccessible::Text t) const override
@@ -95,8 +92,17 @@ class TableAccessible : public QAccessibleWidget {
   QAccessibleInterface* child(int index) const override
   {
     if (index < 0 || index >= PlaceCount) return nullptr;
-    const auto& ring = ids_[static_cast<std::size_t>(index)];
-    return QAccessible::accessibleInterface(ring[Table()->TimesSaid(index) % ring.size()]);
+    const auto k = static_cast<std::size_t>(index);
+    const std::uint32_t said = Table()->TimesSaid(index);
+    QAccessible::Id& id = ids_[k][said % kObjectsPerPlace];
+    if (id == 0 || made_[k] != said) {
+      // A new object in the place of the oldest: made first, so that its id is not the one freed.
+      const QAccessible::Id fresh = QAccessible::registerAccessibleInterface(new PlaceAccessible(Table(), index));
+      if (id != 0) QAccessible::deleteAccessibleInterface(id);
+      id = fresh;
+      made_[k] = said;
+    }
+    return QAccessible::accessibleInterface(id);
   }
   int indexOfChild(const QAccessibleInterface* child) const override
   {
@@ -118,7 +124,9 @@ class TableAccessible : public QAccessibleWidget {
  private:
   TableWidget* Table() const { return static_cast<TableWidget*>(widget()); }
 
-  std::array<std::array<QAccessible::Id, kObjectsPerPlace>, PlaceCount> ids_{};
+  // Each place's last objects (0: none yet), and the time the place was said when it last made one.
+  mutable std::array<std::array<QAccessible::Id, kObjectsPerPlace>, PlaceCount> ids_{};
+  mutable std::array<std::uint32_t, PlaceCount> made_{};
 };
 
 QAccessibleInterface* TableFactory(const QString& className, QObject* object)
