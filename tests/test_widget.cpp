@@ -357,3 +357,24 @@ TEST(TableKeys, KeysTheTableDoesNotUseReachTheWindow)
     QTest::keyClick(table, key);
   EXPECT_EQ(window.heard, (std::vector<int>{Qt::Key_8, Qt::Key_F5}));
 }
+
+// A window shrunk below its table, down to its menu bar, hides the table though the table keeps
+// its size: the keys act on nothing there, as the pointer reaches nothing.
+TEST(TableKeys, AWindowShrunkToItsMenuBarActsOnNothing)
+{
+  QWidget window;
+  frmSolitaire form{ProgramFolder()};
+  form.Form_Load();
+  auto* table = new TableWidget(form, &window);
+  table->setGeometry(0, 20, 588, 385);  // below a menu bar's height
+  window.resize(588, 405);
+  window.show();
+  table->setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, EventLimitMs));
+  window.resize(588, 18);
+  QTest::keyClick(table, Qt::Key_Space);
+  EXPECT_FALSE(form.imgPile(51).Visible()) << "the stock turned";
+  window.resize(588, 405);
+  QTest::keyClick(table, Qt::Key_Space);
+  EXPECT_TRUE(form.imgPile(51).Visible());
+}

@@ -174,7 +174,9 @@ void TableWidget::accessibilityActiveChanged(bool active)
 
 void TableWidget::FollowScreens()
 {
-  QRect reach = rect();
+  // Only what the window shows: a window made smaller than the table, down to its menu bar, hides
+  // the rest, though the table keeps its size.
+  QRect reach = rect() & QRect(mapFrom(window(), QPoint(0, 0)), window()->size());
   if (const QScreen* screen = this->screen(); screen != nullptr && isVisible()) {
     const QRect desktop = screen->virtualGeometry();
     reach &= QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
@@ -184,9 +186,16 @@ void TableWidget::FollowScreens()
        static_cast<float>(reach.width() * TwipsPerPixel), static_cast<float>(reach.height() * TwipsPerPixel)});
 }
 
+void TableWidget::moveEvent(QMoveEvent* event)
+{
+  // Laid out again in its window, the table may show less or more of itself.
+  FollowScreens();
+  QWidget::moveEvent(event);
+}
+
 void TableWidget::showEvent(QShowEvent* event)
 {
-  // The window moves as a whole: its moves and changes of screen are heard from it.
+  // The window moves and shrinks as a whole: its moves, sizes and changes of screen are heard from it.
   window()->installEventFilter(this);
   FollowScreens();
   QWidget::showEvent(event);
@@ -194,7 +203,8 @@ void TableWidget::showEvent(QShowEvent* event)
 
 bool TableWidget::eventFilter(QObject* watched, QEvent* event)
 {
-  if (watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::ScreenChangeInternal))
+  if (watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                              event->type() == QEvent::ScreenChangeInternal))
     FollowScreens();
   return QWidget::eventFilter(watched, event);
 }

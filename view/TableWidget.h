@@ -55,12 +55,14 @@ class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   void focusInEvent(QFocusEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void accessibilityActiveChanged(bool active) override;
-  // Tells the table what of it the pointer can reach: the widget less what lies off the screens.
+  // Tells the table what of it the pointer can reach: what its window shows of the widget, less
+  // what lies off the screens.
   void FollowScreens();
   TableMarks Marks();
   void RepaintMarks(const TableMarks& marks);
