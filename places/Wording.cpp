@@ -130,6 +130,11 @@ PlaceNames NamesOf(const TablePlaces& places, std::optional<std::int16_t> held)
   return names;
 }
 
+std::string BrailleLine(const std::string& name, const std::string& said)
+{
+  return said.empty() ? name : said + ". " + name;
+}
+
 std::string TableSummary(const TablePlaces& places, const frmSolitaire& form)
 {
   const auto count = [](int n, const char* one, const char* many) {

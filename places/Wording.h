@@ -55,6 +55,11 @@ struct KeyReport {
 };
 std::string KeyAnnouncement(const frmSolitaire& form, const KeyReport& report, std::optional<std::int16_t> heldNow);
 
+// What a braille display shows of a place after a key: what the key changed (`said`, which is
+// spoken after the name), then the place's name, so that what changed is in the first cells:
+// "Défausse : Dame de trèfle. Talon, 23 cartes". The name alone when nothing else changed.
+std::string BrailleLine(const std::string& name, const std::string& said);
+
 // The whole table in one utterance, kept short: "Talon : 20 cartes. Défausse : Sept de pique,
 // 4 cartes. Fondations : As de cœur, vide, vide, Deux de trèfle. Colonne 1 : Roi de pique à Neuf de
 // cœur, 5 cartes. Colonne 2 : 1 cachée, Dix de trèfle. ..."

@@ -189,6 +189,10 @@ def read(path):
 
 # Orca 43 writes "SPEECH OUTPUT: 'Talon, 24 cartes.'", Orca 48 adds the voice: "... {'established': ...}".
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(?:\{.*\})?$")
+# What Orca puts on a braille display, even with none attached: the whole line, then the part of it
+# a 32-cell display shows first.
+BRAILLE_LINE = re.compile(r"BRAILLE LINE:\s+'(.*)'$")
+BRAILLE_VIEW = re.compile(r"VISIBLE:\s+'(.*)', cursor=\d+$")
 
 
 class Player:
@@ -218,6 +222,23 @@ class Player:
     def spoken(self):
         lines = read(self.desktop.log).splitlines()
         return [m.group(1) for m in map(SPEECH.search, lines[self.heard_up_to:]) if m]
+
+    def see(self, first, *also):
+        """Waits until, since the last key, Orca's braille display has shown `first` in its first
+        view (32 cells) and each of `also` somewhere on its line: what a deafblind player reads."""
+        def shown():
+            lines = read(self.desktop.log).splitlines()[self.heard_up_to:]
+            views = [m.group(1) for m in map(BRAILLE_VIEW.search, lines) if m]
+            whole = " | ".join(m.group(1) for m in map(BRAILLE_LINE.search, lines) if m)
+            return any(first in v for v in views) and all(a in whole for a in also)
+
+        try:
+            wait_for("the braille line to show %s" % ((first,) + also,), shown)
+        except Failure:
+            lines = read(self.desktop.log).splitlines()[self.heard_up_to:]
+            raise Failure("braille showed %s; wanted %s first, then %s" % (
+                [m.group(1) for m in map(BRAILLE_VIEW.search, lines) if m], first, also))
+        self.transcript.append("   braille: %s" % first)
 
     def hear(self, key, *wanted):
         """After `key` (None: no key), waits until Orca has said each of `wanted`, in its speech."""
@@ -280,9 +301,11 @@ def play(player):
     p = player
     p.hear(None, "Talon, 24 cartes")  # the game opens on the stock
 
-    # A stock card turns up: the waste says which.
+    # A stock card turns up: the waste says which, on the braille line too.
     p.hear("space", "Talon, 23 cartes")
-    p.hear(None, p.wait_names(lambda n: n[1] != "Défausse vide" and n)[1])
+    waste = p.wait_names(lambda n: n[1] != "Défausse vide" and n)[1]
+    p.hear(None, waste)
+    p.see(waste)
 
     # A deal with a column card that fits on another column's last card, its column not emptied by it.
     for _ in range(12):
@@ -321,6 +344,7 @@ def play(player):
     p.hear("space", "tenu")
     p.hear(str(b + 1), "Colonne %d" % (b + 1))
     p.hear("space", "Refusé : %s reste en colonne %d ; il faut une carte " % (refused, a + 1), ", un rang au-dessus")
+    p.see("Refusé : %s" % refused, "un rang au-dessus")
     p.hear(str(a + 1), "Colonne %d" % (a + 1))
     p.hear("space", "tenu")
     p.hear("Escape", "%s reposé" % refused, "en colonne %d" % (a + 1))
@@ -331,6 +355,7 @@ def play(player):
 
     # The whole table in one utterance, at R: the stock, the waste, the foundations, each column.
     p.hear("r", "Talon : 24 cartes. Défausse vide. Fondations vides. Colonne 1 : ", "Colonne 7 : 6 cachées, ")
+    p.see("Talon : 24 cartes. Défausse vide", "Colonne 7 : 6 cachées, ")
 
     # The whole stock turned, down to its empty marker, then turned back, a key as soon as the last
     # was heard: each turn says the stock's count and the card the table shows on the waste now,
@@ -386,6 +411,7 @@ def win(player):
             last = sum(1 for top in tops if top is not None and top[0] == 13) == 3 and card_of(name)[0] == 13
             p.hear("space", "%s : %s" % (TITLES[foundation], name), *(["Partie gagnée"] if last else []))
             if last:
+                p.see("Partie gagnée")
                 return
             continue
         turn = next((c for c in range(7) if not faces(names[6 + c]) and hidden(names[6 + c])), None)

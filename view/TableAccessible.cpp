@@ -15,6 +15,12 @@ namespace korvel {
 
 namespace {
 
+// Where a screen reader takes its braille line from. Up to Qt 6.4 what a key changed travels as
+// the place's description, which Orca 43 speaks but does not show: it shows a text the object
+// holds, so each place holds its braille line there, what the key changed first. From Qt 6.8 it is
+// an announcement, which Orca 48 flashes on the line; a text there would repeat the name.
+constexpr bool kBrailleAsText = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
+
 // One place of the table. It has no QObject of its own: it asks the table widget for everything.
 // Each time the place is said, a new object says it (TableWidget::TimesSaid): a screen reader keeps
 // quiet about a focus on the object it last spoke of, and one it has never met cannot be that one.
@@ -22,7 +28,7 @@ namespace {
 // to the screen reader; with a ring of objects reused, four quick keys on one place came back to
 // the object it had last spoken of, and nothing was said.
 constexpr std::size_t kObjectsPerPlace = 4;
-class PlaceAccessible : public QAccessibleInterface {
+class PlaceAccessible : public QAccessibleInterface, public QAccessibleTextInterface {
  public:
   PlaceAccessible(TableWidget* table, int place) : table_(table), place_(place) {}
 
@@ -62,6 +68,31 @@ class PlaceAccessible : public QAccessibleInterface {
     state.selectable = state.selected = table_->HeldPlace() == place_;
     return state;
   }
+  void* interface_cast(QAccessible::InterfaceType type) override
+  {
+    return kBrailleAsText && type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                                : nullptr;
+  }
+
+  // The braille line, as a text that cannot be edited, selected or moved in.
+  QString text(int start, int end) const override { return Braille().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(Braille().size()); }
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  QRect characterRect(int) const override { return rect(); }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* start, int* end) const override
+  {
+    *start = 0;
+    *end = characterCount();
+    return {};
+  }
 
  private:
   bool InTurn() const
@@ -69,6 +100,7 @@ class PlaceAccessible : public QAccessibleInterface {
     const QAccessibleInterface* table = parent();
     return table_ && table != nullptr && table->child(place_) == this;
   }
+  QString Braille() const { return InTurn() ? table_->PlaceBraille(place_) : QString(); }
 
   QPointer<TableWidget> table_;
   int place_;

@@ -22,6 +22,11 @@ QString TableVoice::PlaceName(int place)
 
 QString TableVoice::PlaceDescription(int place) const { return place == keyboard_.Place() ? description_ : QString(); }
 
+QString TableVoice::PlaceBraille(int place)
+{
+  return QString::fromStdString(BrailleLine(PlaceName(place).toStdString(), PlaceDescription(place).toStdString()));
+}
+
 std::optional<KeyReport> TableVoice::BeforeKey()
 {
   if (!QAccessible::isActive()) return std::nullopt;

@@ -29,6 +29,8 @@ class TableVoice {
   // The place's name now, and what was last said of the cursor's place after its name.
   QString PlaceName(int place);
   QString PlaceDescription(int place) const;
+  // The place's braille line: what was last said after its name, then the name (BrailleLine).
+  QString PlaceBraille(int place);
   // How often a place has been said; each time by a fresh object (see TableAccessible).
   std::uint32_t TimesSaid(int place) const { return said_[static_cast<std::size_t>(place)]; }
 

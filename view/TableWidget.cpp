@@ -229,6 +229,8 @@ QString TableWidget::PlaceName(int place) { return voice_.PlaceName(place); }
 
 QString TableWidget::PlaceDescription(int place) const { return voice_.PlaceDescription(place); }
 
+QString TableWidget::PlaceBraille(int place) { return voice_.PlaceBraille(place); }
+
 QRect TableWidget::PlaceScreenRect(int place)
 {
   const QRect local = PixelRect(keyboard_.Places().Area(place));
