@@ -128,6 +128,11 @@ std::optional<std::int16_t> TableKeyboard::CursorCard()
 std::optional<TwipRect> TableKeyboard::CursorArea()
 {
   if (!shown_) return std::nullopt;
+  return CursorRect();
+}
+
+TwipRect TableKeyboard::CursorRect()
+{
   if (IsColumnPlace(place_)) {
     const StopList& stops = Places().Column(place_ - FirstColumnPlace).Stops;
     if (const Stop stop = Cursor(); stop.Control != nullptr)

@@ -90,8 +90,10 @@ class TableKeyboard {
   std::optional<std::int16_t> CursorCard();
   // The frame shows from the first key to the next mouse press.
   bool Shown() const { return shown_; }
-  // Where the cursor's frame goes while it shows: around the place, in a column around what is
-  // from the cursor's stop to the last.
+  // Where the cursor stands: its place, in a column what is from the cursor's stop to the last
+  // (what a take there would carry).
+  TwipRect CursorRect();
+  // Where the cursor's frame goes while it shows: around CursorRect.
   std::optional<TwipRect> CursorArea();
   // The held card and the cards that would go with it.
   std::optional<TwipRect> HeldArea();

@@ -247,6 +247,23 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
   EXPECT_EQ(SaidAfterName(), "Nouvelle donne");
 }
 
+// A magnifier follows the focused place: in a column the card under the cursor, with those a take
+// there would carry, as the cursor moves up.
+TEST_F(ScreenReader, TheFocusedPlaceLiesWhereTheCursorStands)
+{
+  for (const Qt::Key key : {Qt::Key_2, Qt::Key_Space, Qt::Key_1, Qt::Key_Space}) Key(key);  // Q♥ on K♠
+  const auto onScreen = [this](const PictureControl& c) {
+    const QRect r = PixelRect(c.Rect());
+    return QRect(widget.mapToGlobal(r.topLeft()), r.size());
+  };
+  EXPECT_EQ(Table()->focusChild()->rect(), onScreen(form.imgPile(7)));
+  Key(Qt::Key_Up);
+  EXPECT_EQ(Table()->focusChild()->rect(), onScreen(form.imgPile(0)).united(onScreen(form.imgPile(7))));
+  Key(Qt::Key_Up);
+  EXPECT_EQ(Table()->focusChild()->rect(), onScreen(form.imgBack(51)));
+  EXPECT_EQ(Table()->child(FirstColumnPlace)->rect(), onScreen(form.imgPile(7))) << "unfocused: its front card";
+}
+
 // Mouse moves are told by the names of the places they change; a drop the rules refuse changes
 // nothing, yet the dragged card's place is named again.
 TEST_F(ScreenReader, MouseMovesNameThePlacesTheyChange)

@@ -233,7 +233,8 @@ QString TableWidget::PlaceBraille(int place) { return voice_.PlaceBraille(place)
 
 QRect TableWidget::PlaceScreenRect(int place)
 {
-  const QRect local = PixelRect(keyboard_.Places().Area(place));
+  // A magnifier follows the focused place: the cursor's card there, with those it would take.
+  const QRect local = PixelRect(place == keyboard_.Place() ? keyboard_.CursorRect() : keyboard_.Places().Area(place));
   return QRect(mapToGlobal(local.topLeft()), local.size());
 }
 
