@@ -291,13 +291,13 @@ TEST_F(ScreenReader, MouseMovesNameThePlacesTheyChange)
 TEST_F(ScreenReader, TheCursorsFrameShowsAfterAKeyAndGoesAtTheNextMousePress)
 {
   const QRect stock = PixelRect(form.imgBack(51).Rect());
-  const QPoint outside = stock.topLeft() - QPoint(2, 2);  // in the frame's yellow band
+  const QPoint outside = stock.topLeft() - QPoint(4, 4);  // in the frame's yellow band
   const QColor table = widget.grab().toImage().pixelColor(outside);
   Key(Qt::Key_Right);
   Key(Qt::Key_Left);
   const QImage framed = widget.grab().toImage();
   EXPECT_EQ(framed.pixelColor(outside), QColor(255, 212, 0));
-  EXPECT_EQ(framed.pixelColor(stock.topLeft() - QPoint(4, 4)), QColor(Qt::black));
+  EXPECT_EQ(framed.pixelColor(stock.topLeft() - QPoint(2, 2)), QColor(Qt::black));
   MouseDriver(&widget).Click(MouseDriver::Pixel(8000, 5500));
   EXPECT_EQ(widget.grab().toImage().pixelColor(outside), table);
 }

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FrameContrast.h"
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
@@ -84,16 +85,17 @@ TEST_F(SharpTable, TheKeyboardsMarksAreWholePixelsOfTheTable)
   QTest::keyClick(&widget, Qt::Key_1);  // column 1: its one card, which is then taken
   QTest::keyClick(&widget, Qt::Key_Space);
   const QImage frame = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  // Above slot 0 (pixel row 136, device row 272), down the middle of the card: two device rows of
-  // black, four of yellow and two of black; then the held mark's band on the card.
+  // Above slot 0 (pixel row 136, device row 272), down the middle of the card: four device rows of
+  // yellow, then four of black; then the held mark's band on the card.
   const int x = 2 * 50;
   const QRgb black = qRgb(0, 0, 0), yellow = qRgb(255, 212, 0);
-  const QRgb expected[] = {black, black, yellow, yellow, yellow, yellow, black, black};
-  for (int k = 0; k < 8; ++k) EXPECT_EQ(frame.pixel(x, 264 + k), expected[k]) << "device row " << 264 + k;
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(frame.pixel(x, 264 + k), k < 4 ? yellow : black) << "device row " << 264 + k;
   // The held mark is as crisp: each of its three pixel rows is two device rows of one colour.
   for (int y = 272; y < 278; y += 2) EXPECT_EQ(frame.pixel(x, y), frame.pixel(x, y + 1)) << y;
   EXPECT_NE(frame.pixel(x, 272), frame.pixel(x + 12, 272)) << "dashes of two colours";
 }
+
+TEST_F(SharpTable, TheCursorsFrameStandsOutFromAllItTouches) { ExpectTheCursorsFrameStandsOut(form, 2.0); }
 
 TEST_F(SharpTable, EveryControlHasTheGeometryItHasOnANormalScreen)
 {

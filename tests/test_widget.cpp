@@ -18,6 +18,7 @@
 #include <new>
 #include <vector>
 
+#include "FrameContrast.h"
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
@@ -225,6 +226,9 @@ TEST_F(TableView, AKeyEndsAGestureWhoseReleaseWasLostAndNothingIsSaidToNoOne)
   ASSERT_FALSE(QAccessible::isActive());
   for (int place = 0; place < PlaceCount; ++place) EXPECT_EQ(widget.TimesSaid(place), 0u) << place;
 }
+
+// The cursor's frame stands out from all it touches (here at a device pixel ratio of 1).
+TEST_F(TableView, TheCursorsFrameStandsOutFromAllItTouches) { ExpectTheCursorsFrameStandsOut(form, 1.0); }
 
 // Keys act on the window as it is now: a card the window has just stopped showing is neither
 // taken nor, once held, put; nor is a card on a part of the window pushed off the screen.

@@ -83,20 +83,23 @@ void PaintControl(QPainter& painter, const PictureControl& c, const QRect& r)
   PaintFrame(painter, c.Border(), r);
 }
 
-// The cursor's frame, outside the place: a band of yellow between two black lines, clear on the blue
-// table and on white faces alike. Whole pixels of the table, so it is sharp at any device ratio.
+// The cursor's frame, outside the place: a band of yellow outside a band of black, each two pixels
+// of the table wide, as wide as today's gap between two columns allows. Whatever it touches, one of
+// its bands stands out from it by 3:1 or more: the yellow from the blue and black of the table, the
+// black from a white face or a back's border, inside it and where the frame lies on the card above
+// in a column. Whole pixels of the table, so it is sharp at any device ratio.
 void PaintCursorFrame(QPainter& painter, const QRect& place)
 {
+  constexpr int Band = 2;
   const QColor black(0, 0, 0), yellow(255, 212, 0);
-  const auto ring = [&painter](const QRect& r, int width, const QColor& colour) {
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
-    painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
-    painter.fillRect(QRect(r.left(), r.top() + width, width, r.height() - 2 * width), colour);
-    painter.fillRect(QRect(r.right() - width + 1, r.top() + width, width, r.height() - 2 * width), colour);
+  const auto ring = [&painter](const QRect& r, const QColor& colour) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), Band), colour);
+    painter.fillRect(QRect(r.left(), r.bottom() - Band + 1, r.width(), Band), colour);
+    painter.fillRect(QRect(r.left(), r.top() + Band, Band, r.height() - 2 * Band), colour);
+    painter.fillRect(QRect(r.right() - Band + 1, r.top() + Band, Band, r.height() - 2 * Band), colour);
   };
-  ring(place.adjusted(-4, -4, 4, 4), 1, black);
-  ring(place.adjusted(-3, -3, 3, 3), 2, yellow);
-  ring(place.adjusted(-1, -1, 1, 1), 1, black);
+  ring(place.adjusted(-2 * Band, -2 * Band, 2 * Band, 2 * Band), yellow);
+  ring(place.adjusted(-Band, -Band, Band, Band), black);
 }
 
 // The held card's mark, inside the cards it takes along: a tint and a border of magenta and black
