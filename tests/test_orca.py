@@ -3,7 +3,7 @@
 # SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 """What a blind player hears: the game under a real screen reader, Orca, started as a desktop
 starts it, played by keys alone, and what Orca speaks after each key checked against what a
-sighted player sees change.
+sighted player sees change; and for a few keys, what a deafblind player reads on the braille line.
 
     test_orca.py PATH/TO/Solitaire
 
