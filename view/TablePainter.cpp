@@ -84,8 +84,8 @@ void PaintControl(QPainter& painter, const PictureControl& c, const QRect& r)
 }
 
 // The cursor's frame, outside the place: a band of yellow outside a band of black, each two pixels
-// of the table wide, as wide as today's gap between two columns allows. Whatever it touches, one of
-// its bands stands out from it by 3:1 or more: the yellow from the blue and black of the table, the
+// of the table wide, no wider than the gap between two columns. Whatever it touches, one of its
+// bands stands out from it by 3:1 or more: the yellow from the blue and black of the table, the
 // black from a white face or a back's border, inside it and where the frame lies on the card above
 // in a column. Whole pixels of the table, so it is sharp at any device ratio.
 void PaintCursorFrame(QPainter& painter, const QRect& place)

@@ -30,8 +30,8 @@ class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   QSize sizeHint() const override;
 
   // The table as a screen reader reads it: each place's name, what was last said of it beside its
-  // name, its braille line, where it lies on the screen, and which place the cursor is on and which one holds the
-  // held card (-1 for none).
+  // name, its braille line, where it lies on the screen, and which place the cursor is on and which
+  // one holds the held card (-1 for none).
   QString PlaceName(int place);
   QString PlaceDescription(int place) const;
   // What a braille display shows of the place (BrailleLine).
