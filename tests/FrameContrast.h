@@ -79,6 +79,7 @@ inline void ExpectTheCursorsFrameStandsOut(frmSolitaire& form, double ratio)
       across.emplace_back(QPoint(r.left(), y), QPoint(-1, 0));
       across.emplace_back(QPoint(r.right(), y), QPoint(1, 0));
     }
+    int widest = 0;
     for (const auto& [edge, out] : across) {
       SCOPED_TRACE(::testing::Message() << "ratio " << ratio << ", place at " << logical.x() << "," << logical.y()
                                         << ", across " << edge.x() << "," << edge.y());
@@ -87,6 +88,7 @@ inline void ExpectTheCursorsFrameStandsOut(frmSolitaire& form, double ratio)
       for (int k = 1; k <= margin; ++k)
         if (framed.pixel(edge + k * out) != plain.pixel(edge + k * out)) extent = k;
       ASSERT_GT(extent, 0) << "no frame";
+      widest = std::max(widest, extent);
       std::vector<std::pair<QRgb, int>> bands;  // from the inside out: colour, width
       for (int k = 1; k <= extent; ++k) {
         const QRgb c = framed.pixel(edge + k * out);
@@ -103,6 +105,16 @@ inline void ExpectTheCursorsFrameStandsOut(frmSolitaire& form, double ratio)
       EXPECT_TRUE(standsOut(framed.pixel(edge), 0, std::min<std::size_t>(1, n - 1))) << "inside";
       EXPECT_TRUE(standsOut(framed.pixel(edge + (extent + 1) * out), n - 1, n >= 2 ? n - 2 : 0)) << "outside";
     }
+    // Whole rings, corners too: each pixel as far out as the frame reaches has the colour the frame
+    // has that far out across the middle of its top.
+    const QPoint top(r.center().x(), r.top());
+    QPoint broken(-1, -1);
+    for (int y = r.top() - widest; y <= r.bottom() + widest; ++y)
+      for (int x = r.left() - widest; x <= r.right() + widest; ++x) {
+        const int out = std::max({r.left() - x, x - r.right(), r.top() - y, y - r.bottom()});
+        if (out > 0 && framed.pixel(x, y) != framed.pixel(top - QPoint(0, out))) broken = {x, y};
+      }
+    EXPECT_EQ(broken, QPoint(-1, -1)) << "ratio " << ratio << ": the frame breaks there";
   }
 }
 

@@ -134,6 +134,10 @@ TEST_F(ScreenReader, TheTableIsNamedAndHoldsTheThirteenPlacesInReadingOrder)
     EXPECT_EQ(table->indexOfChild(child), place);
     // Nothing is held: no place is selected, nor selectable (a screen reader would say "not selected").
     EXPECT_TRUE(child->state().focusable);
+    // A place offers no value, action or table of its own for a screen reader to call.
+    EXPECT_EQ(child->valueInterface(), nullptr);
+    EXPECT_EQ(child->actionInterface(), nullptr);
+    EXPECT_EQ(child->tableInterface(), nullptr);
     EXPECT_FALSE(child->state().selectable || child->state().selected);
     EXPECT_EQ(child->state().focused, place == StockPlace) << "only the cursor's place has the focus";
     // Each place lies where it shows: the point at its centre is that place.
@@ -202,6 +206,7 @@ TEST_F(ScreenReader, EveryKeyIsToldByTheFocusOnTheCursorsPlace)
       ASSERT_NE(braille, nullptr);
       EXPECT_EQ(braille->text(0, braille->characterCount()).toStdString(),
                 step.description.empty() ? step.name : step.description + ". " + step.name);
+      EXPECT_EQ(braille->selectionCount(), 0) << "nothing of it is selected";
     }
     EXPECT_NE(focus.object, last) << "a fresh object";
     EXPECT_TRUE(Table()->child(step.place)->state().focused);

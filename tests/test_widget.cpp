@@ -22,6 +22,7 @@
 #include "MouseDriver.h"
 #include "TableFixture.h"
 #include "assets/BuiltInPictures.h"
+#include "view/TableAccessible.h"
 #include "view/TablePainter.h"
 #include "view/TableWidget.h"
 
@@ -381,4 +382,21 @@ TEST(TableKeys, AWindowShrunkToItsMenuBarActsOnNothing)
   window.resize(588, 405);
   QTest::keyClick(table, Qt::Key_Space);
   EXPECT_TRUE(form.imgPile(51).Visible());
+  // Laid out below the window's bottom, the table shows nothing either.
+  table->move(0, 405);
+  QTest::keyClick(table, Qt::Key_Space);
+  EXPECT_FALSE(form.imgPile(50).Visible()) << "the stock turned";
+}
+
+// The places' objects go with the table: none is left for a screen reader to call.
+TEST(TableLifetime, ThePlacesGoWithTheTable)
+{
+  InstallTableAccessibility();
+  frmSolitaire form{ProgramFolder()};
+  form.Form_Load();
+  auto table = std::make_unique<TableWidget>(form);
+  const QAccessible::Id place = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(table.get())->child(0));
+  ASSERT_NE(QAccessible::accessibleInterface(place), nullptr);
+  table.reset();
+  EXPECT_EQ(QAccessible::accessibleInterface(place), nullptr);
 }
