@@ -79,12 +79,10 @@ class GifReader {
   [[noreturn]] void Fail(const char* reason) const { FailPicture(path_, reason); }
 
   // Why giflib stopped: bytes that ran short, or data that makes no sense (codes the compressed
-  // image cannot hold, a record of no known kind). giflib also calls an impossible code size a
-  // failed read, though every byte was there.
-  const char* Failure() const
-  {
-    return gif_->Error == D_GIF_ERR_READ_FAILED && file_.RanShort() ? file_.ShortReason() : PictureReason::Corrupt;
-  }
+  // image cannot hold, a record of no known kind). Its error code tells neither: it calls an
+  // impossible code size a failed read, though every byte was there, and sets no error at all when
+  // the code size itself is missing. A read that ran short is the file's end.
+  const char* Failure() const { return file_.RanShort() ? file_.ShortReason() : PictureReason::Corrupt; }
 
   void ReadDescriptor(Frame0& frame, int transparent) const
   {

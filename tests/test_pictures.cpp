@@ -279,7 +279,8 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
   WriteBytes(File("empty.gif"), {});
   WriteBytes(File("header.gif"), {kTinyGif.begin(), kTinyGif.begin() + 13});
   std::vector<unsigned char> noFrame(kTinyGif.begin(), kTinyGif.begin() + 19);
-  WriteBytes(File("cutbeforeframe.gif"), noFrame);  // cut before the first image
+  WriteBytes(File("cutbeforeframe.gif"), noFrame);                                       // cut before the first image
+  WriteBytes(File("cutbeforecodesize.gif"), {kTinyGif.begin(), kTinyGif.begin() + 37});  // after its descriptor
   noFrame.push_back(0x3B);
   WriteBytes(File("noframe.gif"), noFrame);
   QDir(QString::fromStdString(File("folder.gif"))).mkpath(".");
@@ -304,6 +305,7 @@ TEST_F(PictureFiles, RefusesBrokenFilesWithAReasonAndNeverACrash)
       {"codesize255.gif", "image endommagée"},
       {"wide.gif", "dimensions invalides"},
       {"cutbeforeframe.gif", "image incomplète"},
+      {"cutbeforecodesize.gif", "image incomplète"},
   };
   for (const auto& [name, reason] : cases) EXPECT_EQ(Reason(File(name)), reason) << name;
   // The end of a file leaves errno as it was: an interrupted call's EINTR from before must not make
