@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
-# --version and --help answer on standard output and exit 0 with no display at all: Qt would
-# abort without one, so an answer proves they are read before any window could open.
+# --version and --help answer on standard output and exit 0 with no display at all, so they are
+# read before any window could open; without a display the game itself ends with a French message
+# and status 1.
 #   test_command_line.sh <Solitaire executable> <expected --version line> <site address>
 set -euo pipefail
 game=$1
@@ -16,6 +17,15 @@ version=$("${no_display[@]}" "$game" --version)
 help=$("${no_display[@]}" "$game" -style fusion --help)
 for line in "Utilisation : korvel-solitaire [--help | --version]" "Site web : $site"; do
   grep -qxF "$line" <<<"$help" || { echo "--help lacks \"$line\":" >&2; echo "$help" >&2; exit 1; }
+done
+
+# Without a display the game itself says in French what it needs, and ends with status 1, not
+# Qt's abort: with no display named, and with a platform that cannot start.
+for platform in "" nosuch; do
+  status=0
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM="$platform" "$game" 2>&1 >/dev/null) || status=$?
+  [[ $status == 1 && $said == *"a besoin d'un bureau graphique (X11 ou Wayland)"* ]] ||
+    { echo "with no display (platform \"$platform\") the game ended with $status, saying: $said" >&2; exit 1; }
 done
 
 # An answer that could not be written is no answer: status 1.

@@ -33,6 +33,23 @@ void ShowReport(QWidget* parent, const QString& text)
   QMessageBox::critical(parent, QString::fromUtf8(ProductName), text);
 }
 
+// Qt's own handler, passed on to while the application starts.
+QtMessageHandler qtMessages = nullptr;
+
+// Qt that cannot reach a display (none named, a server that is gone, a platform that cannot start)
+// ends the program with a fatal message in English and an abort: the player is told instead, in
+// French, what the game needs, and it ends with status 1. Qt's warnings still show.
+void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+  if (type != QtFatalMsg) {
+    if (qtMessages != nullptr) qtMessages(type, context, text);
+    return;
+  }
+  std::fprintf(stderr, "%s : le jeu a besoin d'un bureau graphique (X11 ou Wayland), et aucun n'a pu être joint.\n",
+               ProductName);
+  EndProgram(1);
+}
+
 }  // namespace
 
 int RunSolitaire(QApplication& app, StartOptions options)
@@ -105,7 +122,9 @@ void RunProgram(int& argc, char** argv, std::function<void()> atFirstFrame)
   StartOptions options;
   options.CardFiles = ReadCardFilesInBackground(ExecutableFolder());
   options.AtFirstFrame = std::move(atFirstFrame);
+  qtMessages = qInstallMessageHandler(WhileStarting);
   QApplication app(argc, argv);
+  qInstallMessageHandler(qtMessages);
   EndProgram(RunSolitaire(app, std::move(options)));
 }
 
