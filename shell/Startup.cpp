@@ -20,7 +20,7 @@
 #include "shell/MenuDecoration.h"
 #include "shell/ProgramSetup.h"
 #include "shell/SolitaireWindow.h"
-#include "table/PictureControls.h"
+#include "table/Twips.h"
 #include "table/frmSolitaire.h"
 #include "view/TableWidget.h"
 

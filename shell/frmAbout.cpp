@@ -16,7 +16,7 @@
 #include "assets/BuiltInPictures.h"
 #include "shell/AboutDefinition.h"
 #include "shell/MenuDecoration.h"
-#include "table/PictureControls.h"
+#include "table/Twips.h"
 
 namespace korvel {
 

@@ -3,11 +3,8 @@
 #include "table/PictureControls.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace korvel {
-
-std::int16_t WholeTwips(float value) { return static_cast<std::int16_t>(std::nearbyint(value)); }
 
 int FrameTwips(Frame frame)
 {

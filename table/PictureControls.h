@@ -15,12 +15,9 @@
 #include <optional>
 #include <vector>
 
+#include "table/Twips.h"
+
 namespace korvel {
-
-inline constexpr int TwipsPerPixel = 15;
-
-// Nearest whole twip, halves to the even neighbour (positions are read as single-precision values).
-std::int16_t WholeTwips(float value);
 
 enum class DragMode : std::uint8_t { Manual, Automatic };
 enum class Frame : std::uint8_t { None, Flat, Sunken };
