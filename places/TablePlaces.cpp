@@ -6,6 +6,8 @@
 #include <iterator>
 #include <limits>
 
+#include "deck/CardCodes.h"
+#include "places/Coverage.h"
 #include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
@@ -21,13 +23,7 @@ int ColumnAt(float left)
   return c >= 0 && c < ColumnCount && left == ColumnLeft(c) ? c : -1;
 }
 
-// The pixel centres a control covers (left, top inclusive; right, bottom exclusive).
-struct Box {
-  int l, t, r, b;
-  bool Empty() const { return l >= r || t >= b; }
-  Box Within(const Box& o) const { return {std::max(l, o.l), std::max(t, o.t), std::min(r, o.r), std::min(b, o.b)}; }
-};
-
+// The pixel centres a control covers.
 Box BoxOf(const TwipRect& rect)
 {
   const QRect r = PixelRect(rect);
@@ -36,7 +32,7 @@ Box BoxOf(const TwipRect& rect)
 
 // The controls of one part of the table, from the back to the front. Nothing outside a part
 // overlaps it: columns stand apart below the top row, and each place of the top row apart.
-constexpr std::size_t kMaxGroup = 64;
+constexpr std::size_t kMaxGroup = MaxBoxes;
 struct Group {
   FixedList<PictureControl*, kMaxGroup> controls;
   std::array<Box, kMaxGroup> boxes;
@@ -52,51 +48,10 @@ struct Group {
 template <class Counts>
 bool Uncovered(const Box& target, const Group& group, std::size_t k, Counts counts)
 {
-  if (target.Empty()) return false;
-  Box over[kMaxGroup];
-  std::size_t n = 0;
-  for (std::size_t j = k + 1; j < group.controls.size(); ++j) {
-    if (!counts(*group.controls[j])) continue;
-    const Box clipped = group.boxes[j].Within(target);
-    if (clipped.Empty()) continue;
-    if (clipped.l == target.l && clipped.t == target.t && clipped.r == target.r && clipped.b == target.b)
-      return false;  // one box hides it all
-    over[n++] = clipped;
-  }
-  // Most cards that show do so at a corner: the fanned cards' tops, a strip beside a narrower card.
-  const auto inside = [&over, n](int x, int y) {
-    for (std::size_t i = 0; i < n; ++i)
-      if (x >= over[i].l && x < over[i].r && y >= over[i].t && y < over[i].b) return true;
-    return false;
-  };
-  if (!inside(target.l, target.t) || !inside(target.r - 1, target.t) || !inside(target.l, target.b - 1) ||
-      !inside(target.r - 1, target.b - 1))
-    return true;
-  // Otherwise: in each band between the boxes' top and bottom edges, the boxes spanning it must cover
-  // it from end to end.
-  int ys[2 * kMaxGroup + 2];
-  std::size_t m = 0;
-  ys[m++] = target.t;
-  ys[m++] = target.b;
-  for (std::size_t i = 0; i < n; ++i) ys[m++] = over[i].t, ys[m++] = over[i].b;
-  std::sort(ys, ys + m);
-  m = static_cast<std::size_t>(std::unique(ys, ys + m) - ys);
-  struct Span {
-    int l, r;
-  } spans[kMaxGroup];
-  for (std::size_t band = 0; band + 1 < m; ++band) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < n; ++i)
-      if (over[i].t <= ys[band] && over[i].b >= ys[band + 1]) spans[count++] = {over[i].l, over[i].r};
-    std::sort(spans, spans + count, [](const Span& a, const Span& b) { return a.l < b.l; });
-    int x = target.l;
-    for (std::size_t i = 0; i < count && x < target.r; ++i) {
-      if (spans[i].l > x) return true;
-      x = std::max(x, spans[i].r);
-    }
-    if (x < target.r) return true;
-  }
-  return false;
+  BoxList over;
+  for (std::size_t j = k + 1; j < group.controls.size(); ++j)
+    if (counts(*group.controls[j])) over.push_back(group.boxes[j]);
+  return ShowsPast(target, over);
 }
 
 bool Visible(const PictureControl& c) { return c.Visible(); }

@@ -11,10 +11,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "deck/Card.h"
+#include "places/FixedList.h"
 #include "table/PictureControls.h"
 
 namespace korvel {
@@ -30,34 +30,6 @@ inline constexpr int FirstColumnPlace = 6;      // column c (0..6) is place 6 + 
 inline constexpr bool IsFoundationPlace(int place) { return place >= FirstFoundationPlace && place < FirstColumnPlace; }
 inline constexpr bool IsColumnPlace(int place) { return place >= FirstColumnPlace && place < PlaceCount; }
 
-// A short list kept without allocating, nor clearing what it does not hold: the table is read on
-// every change. Growing past its room throws: no table holds more than the room it is given.
-// every change.
-template <class T, std::size_t N>
-class FixedList {
- public:
-  void push_back(T value)
-  {
-    if (size_ == N) throw std::length_error("FixedList::push_back");
-    items_[size_++] = value;
-  }
-  void resize(std::size_t size)
-  {
-    if (size > N) throw std::length_error("FixedList::resize");
-    size_ = size;
-  }
-  std::size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
-  T back() const { return items_[size_ - 1]; }
-  T& operator[](std::size_t k) { return items_[k]; }
-  T operator[](std::size_t k) const { return items_[k]; }
-  const T* begin() const { return items_.data(); }
-  const T* end() const { return items_.data() + size_; }
-
- private:
-  std::array<T, N> items_;
-  std::size_t size_ = 0;
-};
 using SlotList = FixedList<std::int16_t, DeckSize>;
 
 // Where the mouse (and so the keyboard) acts in a place: one of its controls.

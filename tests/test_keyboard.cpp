@@ -12,6 +12,7 @@
 #include <QtCore/qnamespace.h>
 
 #include "TableFixture.h"
+#include "places/Coverage.h"
 #include "places/TableKeyboard.h"
 #include "places/TablePlaces.h"
 #include "places/Wording.h"
@@ -61,6 +62,40 @@ TEST(FixedList, RefusesToGrowPastItsRoom)
   EXPECT_NO_THROW(list.resize(2));
   list.resize(1);
   EXPECT_EQ(std::vector<int>(list.begin(), list.end()), std::vector<int>{1});
+}
+
+// A rectangle shows past those over it wherever one pixel of it is left: at a corner, along a
+// single row or column between them, or not at all.
+TEST(Coverage, APixelLeftShows)
+{
+  const Box card{0, 0, 10, 10};
+  const struct Case {
+    const char* name;
+    Box target;
+    std::vector<Box> over;
+    bool shows;
+  } cases[] = {
+      {"nothing over it", card, {}, true},
+      {"an empty rectangle", {5, 5, 5, 9}, {}, false},
+      {"one box over it all", card, {{-5, -5, 20, 20}}, false},
+      {"all but a corner", card, {{0, 0, 10, 9}, {0, 9, 9, 10}}, true},
+      {"two halves meeting", card, {{0, 0, 10, 5}, {0, 5, 10, 10}}, false},
+      {"a row between them, its corners hidden",
+       card,
+       {{0, 0, 10, 4}, {0, 5, 10, 10}, {0, 0, 1, 10}, {9, 0, 10, 10}},
+       true},
+      {"a column between them, its corners hidden",
+       card,
+       {{0, 0, 4, 10}, {5, 0, 10, 10}, {0, 0, 10, 1}, {0, 9, 10, 10}},
+       true},
+      {"four overlapping quarters", card, {{0, 0, 6, 6}, {4, 0, 10, 6}, {0, 4, 6, 10}, {4, 4, 10, 10}}, false},
+      {"boxes beside it", card, {{10, 0, 20, 10}, {-10, 0, 0, 10}}, true},
+  };
+  for (const Case& c : cases) {
+    BoxList over;
+    for (const Box& box : c.over) over.push_back(box);
+    EXPECT_EQ(ShowsPast(c.target, over), c.shows) << c.name;
+  }
 }
 
 TEST(KeyMap, EachKeyAndItsCommand)
