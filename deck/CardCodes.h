@@ -5,9 +5,16 @@
 // picture file it is read from. Plain data without Qt: the art tool writes the card files by these
 // same names.
 
+#include <cstdint>
 #include <string_view>
 
 namespace korvel {
+
+// The ranks the game treats apart: an ace opens a foundation, a king fills an empty column and
+// ends its suit, and a queen is the one feminine card in French ("la Dame", "tenue").
+inline constexpr std::int16_t AceRank = 1;
+inline constexpr std::int16_t QueenRank = 12;
+inline constexpr std::int16_t KingRank = 13;
 
 // The rank letters, by rank: index = rank - 1. The ten is "t", in lower case.
 inline constexpr std::string_view RankLetters = "A23456789tJQK";

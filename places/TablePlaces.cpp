@@ -152,7 +152,7 @@ const ColumnCards& TablePlaces::Column(int column) const
 bool TablePlaces::Won() const
 {
   for (const std::optional<std::int16_t>& top : foundationTops_)
-    if (!top || form_.Deck[static_cast<std::size_t>(*top)].Rank != 13) return false;
+    if (!top || form_.Deck[static_cast<std::size_t>(*top)].Rank != KingRank) return false;
   return true;
 }
 

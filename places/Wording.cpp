@@ -40,7 +40,7 @@ std::string Where(int place)
 
 std::string CardName(const Card& card)
 {
-  std::string name = card.Rank >= 1 && card.Rank <= 13 ? kRankNames[card.Rank - 1] : "?";
+  std::string name = card.Rank >= AceRank && card.Rank <= KingRank ? kRankNames[card.Rank - 1] : "?";
   name += " de ";
   name += SuitName(card.Suit);
   return name;
@@ -48,17 +48,12 @@ std::string CardName(const Card& card)
 
 std::string Agreeing(const Card& card, const char* word)
 {
-  constexpr std::int16_t kQueen = 12;
-  return std::string(word) + (card.Rank == kQueen ? "e" : "");
+  return std::string(word) + (card.Rank == QueenRank ? "e" : "");
 }
 
 std::string HeldCardName(const Card& card) { return CardName(card) + ", " + Agreeing(card, "tenu"); }
 
-std::string NamedWithArticle(const Card& card)
-{
-  constexpr std::int16_t kQueen = 12;
-  return (card.Rank == kQueen ? "la " : "le ") + CardName(card);
-}
+std::string NamedWithArticle(const Card& card) { return (card.Rank == QueenRank ? "la " : "le ") + CardName(card); }
 
 std::string PlaceTitle(int place)
 {
@@ -193,7 +188,7 @@ std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, s
       const auto top = IsFoundationPlace(target) ? places.FoundationTop(target - FirstFoundationPlace) : std::nullopt;
       if (!top) return "il faut une autre fondation";
       Card next = CardAt(form, *top);
-      if (++next.Rank > 13) return "il faut une autre fondation";
+      if (++next.Rank > KingRank) return "il faut une autre fondation";
       return "il faut " + NamedWithArticle(next);
     }
   }

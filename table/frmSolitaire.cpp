@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "assets/BuiltInPictures.h"
+#include "deck/CardCodes.h"
 #include "rules/MCardTest.h"
 #include "table/TableDefinition.h"
 
@@ -273,7 +274,7 @@ void frmSolitaire::imgSuitPile_DragDrop(std::int16_t Index, const PictureControl
   const std::int16_t D = DragCard;
   Card& card = Deck[static_cast<std::size_t>(D)];
   std::string& claimed = PileSuit[static_cast<std::size_t>(Index)];
-  if (claimed.empty() && card.Rank == 1) claimed = card.Suit;
+  if (claimed.empty() && card.Rank == AceRank) claimed = card.Suit;
   if (card.Suit != claimed || CanPlayOnSuit(card.Suit, card.Rank) != True16) {
     LastRefusal = claimed.empty() ? DropRefusal::NotAnAce : DropRefusal::NotNextOfSuit;
     BadDrop();
