@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "deck/CardCodes.h"
+#include "rules/MCardTest.h"
 
 #include "table/frmSolitaire.h"
 
@@ -178,8 +179,7 @@ std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, s
     case DropRefusal::None:
     case DropRefusal::OnTheWaste: return "seules les colonnes et les fondations reçoivent une carte";
     case DropRefusal::NotNextLowerOther: {
-      const std::string suit = CardAt(form, card).Suit;
-      return std::string("il faut une carte ") + (suit == "h" || suit == "d" ? "noire" : "rouge") +
+      return std::string("il faut une carte ") + (MCardTest::IsRed(CardAt(form, card).Suit) ? "noire" : "rouge") +
              ", un rang au-dessus";
     }
     case DropRefusal::NotAKing: return "seul un roi va sur une colonne vide";

@@ -8,7 +8,6 @@ SuitTopsRecord SuitTops;
 
 namespace {
 
-bool IsRed(std::string_view suit) { return suit == "h" || suit == "d"; }
 bool IsBlack(std::string_view suit) { return suit == "c" || suit == "s"; }
 
 std::int16_t* SuitTopOf(std::string_view suit)
@@ -23,6 +22,8 @@ std::int16_t* SuitTopOf(std::string_view suit)
 Bool16 ToBool16(bool b) { return b ? korvel::True16 : korvel::False16; }
 
 }  // namespace
+
+bool IsRed(std::string_view suit) { return suit == "h" || suit == "d"; }
 
 Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_view targetSuit, std::int16_t targetRank)
 {

@@ -23,6 +23,9 @@ struct SuitTopsRecord {
 };
 extern SuitTopsRecord SuitTops;
 
+// Hearts and diamonds are red; clubs and spades black.
+bool IsRed(std::string_view suit);
+
 // May the dragged card be laid on the target card in a column? Other colour, one rank lower.
 Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_view targetSuit, std::int16_t targetRank);
 
