@@ -144,12 +144,10 @@ TwipRect TableKeyboard::CursorRect()
 std::optional<TwipRect> TableKeyboard::HeldArea()
 {
   if (!held_) return std::nullopt;
-  std::int16_t slot = *held_;
-  TwipRect area = form_.imgPile(slot).Rect();
-  for (int k = 0; k < DeckSize && form_.Deck[static_cast<std::size_t>(slot)].HasNext == True16; ++k) {
-    slot = form_.Deck[static_cast<std::size_t>(slot)].NextCard;
-    if (form_.imgPile(slot).Visible()) area = Union(area, form_.imgPile(slot).Rect());
-  }
+  TwipRect area = form_.imgPile(*held_).Rect();
+  form_.ForEachInRun(*held_, [this, &area](std::int16_t slot, int k) {
+    if (k > 0 && form_.imgPile(slot).Visible()) area = Union(area, form_.imgPile(slot).Rect());
+  });
   return area;
 }
 

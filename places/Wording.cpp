@@ -200,14 +200,12 @@ std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held)
   std::string text = HeldCardName(CardAt(form, held));
   // The cards laid on it go with it, as they do with the mouse.
   std::string run;
-  std::int16_t slot = held;
-  for (int k = 0; k < DeckSize && CardAt(form, slot).HasNext == True16; ++k) {
-    const std::int16_t next = CardAt(form, slot).NextCard;
-    const bool last = CardAt(form, next).HasNext != True16;
-    run += run.empty() ? "" : last ? " et " : ", ";
-    run += CardName(CardAt(form, next));
-    slot = next;
-  }
+  form.ForEachInRun(held, [&form, &run](std::int16_t slot, int k) {
+    if (k == 0) return;
+    const Card& card = CardAt(form, slot);
+    run += k == 1 ? "" : card.HasNext != True16 ? " et " : ", ";
+    run += CardName(card);
+  });
   if (!run.empty()) text += ", avec " + run;
   return text;
 }

@@ -226,16 +226,11 @@ void frmSolitaire::DetachFromCardUnder(std::int16_t slot)
 
 void frmSolitaire::MoveRun(std::int16_t first, float left, float top, bool bringToFront)
 {
-  std::int16_t slot = first;
-  // Links always go one rank down, so a run holds at most 13 cards; the bound only guards the loop.
-  for (int k = 0; k < DeckSize; ++k) {
+  ForEachInRun(first, [&](std::int16_t slot, int k) {
     PictureControl& face = imgPile(slot);
     face.Move(left, top + static_cast<float>(FanStep * k));
     if (bringToFront) face.BringToFront();
-    const Card& card = Deck[static_cast<std::size_t>(slot)];
-    if (card.HasNext != True16) break;
-    slot = card.NextCard;
-  }
+  });
 }
 
 void frmSolitaire::Uncover(std::int16_t slot)

@@ -59,6 +59,21 @@ class frmSolitaire {
   // write it. None until a handler refuses, and after a drop on a control with no drop handler.
   DropRefusal LastRefusal = DropRefusal::None;
 
+  // Visits the run of `first`: the card, then each card laid on it through their links, with its
+  // place in the run (0 for `first`). Links always go one rank down, so a run holds at most 13
+  // cards; the bound only guards the walk.
+  template <class Visit>
+  void ForEachInRun(std::int16_t first, Visit&& visit) const
+  {
+    std::int16_t slot = first;
+    for (int k = 0; k < DeckSize; ++k) {
+      visit(slot, k);
+      const Card& card = Deck[static_cast<std::size_t>(slot)];
+      if (card.HasNext != True16) return;
+      slot = card.NextCard;
+    }
+  }
+
   // --- Picture controls ---
   PictureControl& imgPile(int index) { return Get(ControlSet::imgPile, index); }
   PictureControl& imgBack(int index) { return Get(ControlSet::imgBack, index); }
