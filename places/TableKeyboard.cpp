@@ -109,12 +109,11 @@ Stop TableKeyboard::Cursor()
 {
   const TablePlaces& places = Places();
   if (!IsColumnPlace(place_)) return places.TopRowStop(place_);
-  const StopList& stops = places.Column(place_ - FirstColumnPlace).Stops;
-  if (stops.empty()) return {};
+  const ColumnCards& column = places.Column(place_ - FirstColumnPlace);
+  if (column.Stops.empty()) return {};
   // A stop that has gone leaves the cursor on the column's last one.
-  for (const Stop& stop : stops)
-    if (stop.Control == columnStop_) return stop;
-  return stops.back();
+  const Stop* stop = column.StopOf(columnStop_);
+  return stop != nullptr ? *stop : column.Stops.back();
 }
 
 std::optional<std::int16_t> TableKeyboard::CursorCard()
@@ -204,10 +203,9 @@ void TableKeyboard::MoveUp()
 {
   if (InTopRow(place_)) return;
   const int c = place_ - FirstColumnPlace;
-  const StopList& stops = Places().Column(c).Stops;
-  const Stop cursor = Cursor();
-  const auto at = std::find(stops.begin(), stops.end(), cursor);
-  if (at == stops.end() || at == stops.begin()) {
+  const ColumnCards& column = Places().Column(c);
+  const Stop* at = column.StopOf(Cursor().Control);
+  if (at == nullptr || at == column.Stops.begin()) {
     MoveTo(kAbove[static_cast<std::size_t>(c)]);
     return;
   }
@@ -220,9 +218,9 @@ void TableKeyboard::MoveDown()
     MoveTo(FirstColumnPlace + kBelow[static_cast<std::size_t>(place_)]);
     return;
   }
-  const StopList& stops = Places().Column(place_ - FirstColumnPlace).Stops;
-  const auto at = std::find(stops.begin(), stops.end(), Cursor());
-  if (at != stops.end() && at + 1 != stops.end()) columnStop_ = (at + 1)->Control;
+  const ColumnCards& column = Places().Column(place_ - FirstColumnPlace);
+  const Stop* at = column.StopOf(Cursor().Control);
+  if (at != nullptr && at + 1 != column.Stops.end()) columnStop_ = (at + 1)->Control;
 }
 
 KeyResult TableKeyboard::Act()
@@ -251,9 +249,8 @@ bool TableKeyboard::Reaches(const PictureControl& card)
   const int place = places.PlaceOfCard(card.Index());
   if (place == WastePlace) return places.TopRowStop(WastePlace).Reachable;
   if (!IsColumnPlace(place)) return false;
-  for (const Stop& stop : places.Column(place - FirstColumnPlace).Stops)
-    if (stop.Control == &card) return stop.Reachable;
-  return false;
+  const Stop* stop = places.Column(place - FirstColumnPlace).StopOf(&card);
+  return stop != nullptr && stop->Reachable;
 }
 
 KeyResult TableKeyboard::Put(const Stop& target)

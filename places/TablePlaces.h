@@ -52,6 +52,13 @@ struct ColumnCards {
   // What the mouse could click, drag or drop on, in the same order: the target and the backs that
   // take input, and the faces. The keyboard's cursor walks these.
   StopList Stops;
+  // The stop of `control` among them, or none.
+  const Stop* StopOf(const PictureControl* control) const
+  {
+    for (const Stop& stop : Stops)
+      if (stop.Control == control) return &stop;
+    return nullptr;
+  }
 };
 
 // The 13 places as they show at one moment, read off the controls in one pass. It refers to the
