@@ -262,8 +262,6 @@ KeyResult TableKeyboard::Put(const Stop& target)
   const std::int16_t held = *held_;
   held_.reset();
   columnStop_ = nullptr;
-  // Nothing, or a control with no drop handler, refuses without a handler's word.
-  form_.LastRefusal = DropRefusal::None;
   PictureControl& source = form_.imgPile(held);
   ControlSurface& controls = form_.Controls();
   // The pointer is on the card when a drag starts; another pointer move since may have named

@@ -173,19 +173,20 @@ std::string TableSummary(const TablePlaces& places, const frmSolitaire& form)
   return text;
 }
 
-std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, std::int16_t card, int target)
+std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, std::int16_t card,
+                          const PictureControl* target)
 {
-  switch (form.LastRefusal) {
-    case DropRefusal::None:
+  switch (target != nullptr ? form.RefusalOf(card, *target) : DropRefusal::NotATarget) {
+    case DropRefusal::None: return {};
+    case DropRefusal::NotATarget:
     case DropRefusal::OnTheWaste: return "seules les colonnes et les fondations reçoivent une carte";
-    case DropRefusal::NotNextLowerOther: {
+    case DropRefusal::NotNextLowerOther:
       return std::string("il faut une carte ") + (MCardTest::IsRed(CardAt(form, card).Suit) ? "noire" : "rouge") +
              ", un rang au-dessus";
-    }
     case DropRefusal::NotAKing: return "seul un roi va sur une colonne vide";
     case DropRefusal::NotAnAce: return "seul un as ouvre une fondation";
     case DropRefusal::NotNextOfSuit: {
-      const auto top = IsFoundationPlace(target) ? places.FoundationTop(target - FirstFoundationPlace) : std::nullopt;
+      const auto top = places.FoundationTop(target->Index());
       if (!top) return "il faut une autre fondation";
       Card next = CardAt(form, *top);
       if (++next.Rank > KingRank) return "il faut une autre fondation";

@@ -48,6 +48,7 @@ struct KeyReport {
   int Place = StockPlace;                  // the cursor's place after the key
   std::optional<std::int16_t> HeldBefore;  // the card held when the key came
   int HeldPlace = -1;                      // where that card lay
+  const PictureControl* Target = nullptr;  // with a card held, what the cursor stood on: a put's target
   PlaceNames Before, After;
   bool Won = false;     // the key put the last card on its foundation
   std::string Summary;  // for KeyResult::Summary, the table as TableSummary says it
@@ -65,10 +66,12 @@ std::string BrailleLine(const std::string& name, const std::string& said);
 // cœur, 5 cartes. Colonne 2 : 1 cachée, Dix de trèfle. ..."
 std::string TableSummary(const TablePlaces& places, const frmSolitaire& form);
 
-// Why the put of `card` on place `target` was refused, from the rule the drop handler found
-// broken: « il faut une carte rouge, un rang au-dessus », « seul un roi va sur une colonne vide »,
-// « seul un as ouvre une fondation », « il faut le Six de cœur ».
-std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, std::int16_t card, int target);
+// Why the put of `card` on control `target` (none: over nothing) is refused, from the rule the
+// drop handlers ask about (frmSolitaire::RefusalOf): « il faut une carte rouge, un rang
+// au-dessus », « seul un roi va sur une colonne vide », « seul un as ouvre une fondation », « il
+// faut le Six de cœur »; nothing where the rules would take it.
+std::string RefusalReason(const TablePlaces& places, const frmSolitaire& form, std::int16_t card,
+                          const PictureControl* target);
 
 // "Huit de pique, tenu, avec Sept de cœur et Six de pique": the held card and the cards it takes.
 std::string HeldAnnouncement(const frmSolitaire& form, std::int16_t held);

@@ -33,15 +33,17 @@ Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_vi
   return korvel::False16;
 }
 
+bool IsNextOfSuit(std::string_view suit, std::int16_t rank)
+{
+  const std::int16_t* top = SuitTopOf(suit);
+  return top != nullptr && (rank == *top + 1 || rank == 1);
+}
+
 Bool16 CanPlayOnSuit(std::string_view suit, std::int16_t rank)
 {
-  std::int16_t* top = SuitTopOf(suit);
-  if (top == nullptr) return korvel::False16;
-  if (rank == *top + 1 || rank == 1) {
-    *top = rank;
-    return korvel::True16;
-  }
-  return korvel::False16;
+  if (!IsNextOfSuit(suit, rank)) return korvel::False16;
+  *SuitTopOf(suit) = rank;
+  return korvel::True16;
 }
 
 Bool16 IsKing(std::string_view code) { return ToBool16(code == "Kc" || code == "Kd" || code == "Kh" || code == "Ks"); }

@@ -32,6 +32,8 @@ Bool16 CanStack(std::string_view dragSuit, std::int16_t dragRank, std::string_vi
 // Is the card the next one of its suit? When it is, it is recorded in SuitTops at once, so ask
 // only for a card that will be played on the answer true. An ace always restarts its suit.
 Bool16 CanPlayOnSuit(std::string_view suit, std::int16_t rank);
+// The same question, only asked: nothing is recorded.
+bool IsNextOfSuit(std::string_view suit, std::int16_t rank);
 
 // May the card fill an empty column?
 Bool16 IsKing(std::string_view code);

@@ -17,6 +17,7 @@ using MCardTest::CanPlayOnSuit;
 using MCardTest::CanStack;
 using MCardTest::CardBelow;
 using MCardTest::IsKing;
+using MCardTest::IsNextOfSuit;
 
 constexpr EventBinding kBindings[] = {
     {"imgBack_Click", ControlSet::imgBack, ControlEvent::Click,
@@ -241,18 +242,38 @@ void frmSolitaire::Uncover(std::int16_t slot)
     imgBack(CardBelow(slot)).SetEnabled(true);
 }
 
+DropRefusal frmSolitaire::RefusalOf(std::int16_t card, const PictureControl& target) const
+{
+  const Card& dragged = Deck[static_cast<std::size_t>(card)];
+  const auto index = static_cast<std::size_t>(target.Index());
+  switch (target.BelongsTo()) {
+    case ControlSet::imgPile: {
+      if (target.Top() == static_cast<float>(WasteTop)) return DropRefusal::OnTheWaste;
+      const Card& under = Deck[index];
+      return CanStack(dragged.Suit, dragged.Rank, under.Suit, under.Rank) == True16 ? DropRefusal::None
+                                                                                    : DropRefusal::NotNextLowerOther;
+    }
+    case ControlSet::imgSuitPile: {
+      // An empty foundation is its ace's; then only the next card of that suit.
+      const std::string& claimed = PileSuit[index];
+      if (claimed.empty()) return dragged.Rank == AceRank ? DropRefusal::None : DropRefusal::NotAnAce;
+      return dragged.Suit == claimed && IsNextOfSuit(dragged.Suit, dragged.Rank) ? DropRefusal::None
+                                                                                 : DropRefusal::NotNextOfSuit;
+    }
+    case ControlSet::imgKingMove: return IsKing(dragged.Code) == True16 ? DropRefusal::None : DropRefusal::NotAKing;
+    case ControlSet::imgBack:
+    case ControlSet::imgEnd: break;
+  }
+  return DropRefusal::NotATarget;
+}
+
 void frmSolitaire::imgPile_DragDrop(std::int16_t Index, const PictureControl*, float, float)
 {
   const std::int16_t D = DragCard;
-  const Card& dragged = Deck[static_cast<std::size_t>(D)];
   Card& target = Deck[static_cast<std::size_t>(Index)];
-  const Bool16 fits = CanStack(dragged.Suit, dragged.Rank, target.Suit, target.Rank);
   const std::int16_t L = WholeTwips(imgPile(Index).Left());
   const std::int16_t Y0 = WholeTwips(imgPile(Index).Top());
-  if (imgPile(Index).Top() == static_cast<float>(WasteTop) || fits != True16) {
-    LastRefusal = fits == True16 || imgPile(Index).Top() == static_cast<float>(WasteTop)
-                      ? DropRefusal::OnTheWaste
-                      : DropRefusal::NotNextLowerOther;
+  if (RefusalOf(D, imgPile(Index)) != DropRefusal::None) {
     BadDrop();
     return;
   }
@@ -268,13 +289,14 @@ void frmSolitaire::imgSuitPile_DragDrop(std::int16_t Index, const PictureControl
 {
   const std::int16_t D = DragCard;
   Card& card = Deck[static_cast<std::size_t>(D)];
-  std::string& claimed = PileSuit[static_cast<std::size_t>(Index)];
-  if (claimed.empty() && card.Rank == AceRank) claimed = card.Suit;
-  if (card.Suit != claimed || CanPlayOnSuit(card.Suit, card.Rank) != True16) {
-    LastRefusal = claimed.empty() ? DropRefusal::NotAnAce : DropRefusal::NotNextOfSuit;
+  if (RefusalOf(D, imgSuitPile(Index)) != DropRefusal::None) {
     BadDrop();
     return;
   }
+  // Its ace claims an empty foundation; the card is now its suit's last played.
+  std::string& claimed = PileSuit[static_cast<std::size_t>(Index)];
+  if (claimed.empty()) claimed = card.Suit;
+  CanPlayOnSuit(card.Suit, card.Rank);
   DetachFromCardUnder(D);
   imgSuitPile(Index).SetPicture(ReadPicture(CardPicturePath(folder_, card.Code)));
   imgPile(D).SetTop(OnFoundationTop);
@@ -288,8 +310,7 @@ void frmSolitaire::imgKingMove_DragDrop(std::int16_t Index, const PictureControl
   const std::int16_t D = DragCard;
   const std::int16_t L = WholeTwips(imgKingMove(Index).Left());
   const Card& king = Deck[static_cast<std::size_t>(D)];
-  if (IsKing(king.Code) != True16) {
-    LastRefusal = DropRefusal::NotAKing;
+  if (RefusalOf(D, imgKingMove(Index)) != DropRefusal::None) {
     BadDrop();
     return;
   }

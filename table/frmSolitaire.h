@@ -22,9 +22,10 @@
 
 namespace korvel {
 
-// Which rule a drop broke.
+// Which rule a drop would break.
 enum class DropRefusal : std::uint8_t {
-  None,
+  None,               // none: the card may land there
+  NotATarget,         // the control has no drop handler: only columns and foundations take a card
   OnTheWaste,         // nothing is laid on the waste's card
   NotNextLowerOther,  // a column card takes the other colour, one rank lower
   NotAKing,           // an empty column takes a king
@@ -55,9 +56,6 @@ class frmSolitaire {
   DeckArray Deck;
   std::array<std::string, FoundationCount> PileSuit;
   std::int16_t DragCard = 0;
-  // Why the drop handlers last refused a card, for whoever tells the player; the handlers only
-  // write it. None until a handler refuses, and after a drop on a control with no drop handler.
-  DropRefusal LastRefusal = DropRefusal::None;
 
   // Visits the run of `first`: the card, then each card laid on it through their links, with its
   // place in the run (0 for `first`). Links always go one rank down, so a run holds at most 13
@@ -97,6 +95,10 @@ class frmSolitaire {
   void imgSuitPile_DragDrop(std::int16_t Index, const PictureControl* Source, float X, float Y);
   void imgKingMove_DragDrop(std::int16_t Index, const PictureControl* Source, float X, float Y);
   void BadDrop();
+  // Why the drop of card `card` on `target` would be refused, or None where it would land: the
+  // one question the drop handlers ask before they move anything, and that whoever tells the
+  // player why a drop was refused asks too. It changes nothing.
+  DropRefusal RefusalOf(std::int16_t card, const PictureControl& target) const;
 
   // --- Events from outside: run a handler; an unreadable picture ends the game ---
   // Runs `handler` unless the game has already failed. A PictureError stops it, marks the game

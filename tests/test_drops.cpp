@@ -220,6 +220,9 @@ TEST_F(Drops, AnAceClaimsAnEmptyFoundationAndShowsThere)
 
   FaceUp(50, "2s");
   const TableSnapshot before = Snapshot(form);
+  // Asked first, without a drop: where it would land and why not elsewhere, recording nothing.
+  EXPECT_EQ(form.RefusalOf(50, form.imgSuitPile(2)), DropRefusal::None);
+  EXPECT_EQ(form.RefusalOf(50, form.imgSuitPile(1)), DropRefusal::NotAnAce);
   OnFoundation(50, 1);
   EXPECT_TRUE(Unchanged(before)) << "another foundation refuses it";
   OnFoundation(50, 2);

@@ -356,28 +356,29 @@ TEST_F(Keyboard, ARefusedPutSaysWhichRuleItBroke)
     form.mnuGameDeal_Click();
     ArrangeDeal(form, kDeal);
     std::optional<std::int16_t> held;
+    const PictureControl* target = nullptr;
     KeyResult last = KeyResult::None;
     for (const KeyCommand& key : c.keys) {
       held = keys_.Held();
+      target = keys_.Cursor().Control;
       last = keys_.Press(key);
     }
     ASSERT_EQ(last, KeyResult::Refused) << c.name;
-    EXPECT_EQ(RefusalReason(keys_.Places(), form, *held, keys_.Place()), c.reason) << c.name;
+    EXPECT_EQ(RefusalReason(keys_.Places(), form, *held, target), c.reason) << c.name;
   }
-  form.LastRefusal = DropRefusal::NotAKing;
-  EXPECT_EQ(RefusalReason(keys_.Places(), form, 0, ColumnPlace(1)), "seul un roi va sur une colonne vide");
+  EXPECT_EQ(RefusalReason(keys_.Places(), form, 18, &form.imgKingMove(1)), "seul un roi va sur une colonne vide");
+  EXPECT_EQ(RefusalReason(keys_.Places(), form, 18, nullptr), nowhere) << "over nothing";
   // Foundations whose last cards are the king of spades, the jack of clubs and the queen of hearts.
   for (const auto& [slot, foundation] : {std::pair{0, 1}, {25, 2}, {7, 3}}) {
     form.PileSuit[static_cast<std::size_t>(foundation)] = form.Deck[static_cast<std::size_t>(slot)].Suit;
     form.imgPile(slot).SetTop(OnFoundationTop);
     form.imgPile(slot).SetVisible(false);
   }
-  form.LastRefusal = DropRefusal::NotNextOfSuit;
-  for (const auto& [foundation, reason] : {std::pair{1, "il faut une autre fondation"},
-                                           {2, "il faut une autre fondation"},
-                                           {3, "il faut la Dame de trèfle"},
-                                           {4, "il faut le Roi de cœur"}})
-    EXPECT_EQ(RefusalReason(keys_.Places(), form, 18, FoundationPlace(foundation)), reason) << foundation;
+  for (const auto& [foundation, reason] : {std::pair{0, "seul un as ouvre une fondation"},
+                                           {1, "il faut une autre fondation"},
+                                           {2, "il faut la Dame de trèfle"},
+                                           {3, "il faut le Roi de cœur"}})
+    EXPECT_EQ(RefusalReason(keys_.Places(), form, 18, &form.imgSuitPile(foundation)), reason) << foundation;
 }
 
 // What is said beyond the places' names: the end of the game after the put that won it, and that

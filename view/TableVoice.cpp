@@ -33,6 +33,7 @@ std::optional<KeyReport> TableVoice::BeforeKey()
   KeyReport report;
   report.HeldBefore = keyboard_.Held();
   report.HeldPlace = report.HeldBefore ? keyboard_.Places().PlaceOfCard(*report.HeldBefore) : -1;
+  report.Target = report.HeldBefore ? keyboard_.Cursor().Control : nullptr;
   report.Before = NamesOf(keyboard_.Places(), report.HeldBefore);
   return report;
 }
@@ -45,7 +46,7 @@ void TableVoice::AfterKey(KeyReport report)
   report.Won = report.Result == KeyResult::Dropped && places.Won();
   if (report.Result == KeyResult::Summary) report.Summary = TableSummary(places, form_);
   if (report.Result == KeyResult::Refused && report.HeldBefore)
-    report.Reason = RefusalReason(places, form_, *report.HeldBefore, report.Place);
+    report.Reason = RefusalReason(places, form_, *report.HeldBefore, report.Target);
   SayCursorPlace(KeyAnnouncement(form_, report, keyboard_.Held()));
 }
 
