@@ -79,12 +79,11 @@ std::optional<KeyCommand> CommandForKey(int qtKey, int modifiers)
   return std::nullopt;
 }
 
-TableKeyboard::TableKeyboard(frmSolitaire& form) : form_(form)
-{
-  form_.OnDealt = [this] { NewDeal(); };
-}
+TableKeyboard::TableKeyboard(frmSolitaire& form)
+    : form_(form), dealt_(QObject::connect(&form, &frmSolitaire::dealt, [this] { NewDeal(); }))
+{}
 
-TableKeyboard::~TableKeyboard() { form_.OnDealt = nullptr; }
+TableKeyboard::~TableKeyboard() { QObject::disconnect(dealt_); }
 
 void TableKeyboard::NewDeal()
 {
@@ -92,7 +91,6 @@ void TableKeyboard::NewDeal()
   place_ = StockPlace;
   columnStop_ = nullptr;
   held_.reset();
-  if (AfterDeal) AfterDeal();
 }
 
 const TablePlaces& TableKeyboard::Places()

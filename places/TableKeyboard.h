@@ -7,8 +7,9 @@
 // (the card is then held), and a drop of the held card on what the cursor stands on. It acts only
 // on what the mouse could reach: no rule of its own, and nothing the mouse cannot do.
 
+#include <QObject>
+
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 
@@ -65,7 +66,7 @@ enum class KeyResult : std::uint8_t {
 
 class TableKeyboard {
  public:
-  // One keyboard per table: it follows the table's deals (frmSolitaire::OnDealt) while it lives.
+  // It follows the table's deals (frmSolitaire::dealt) while it lives.
   explicit TableKeyboard(frmSolitaire& form);
   ~TableKeyboard();
   TableKeyboard(const TableKeyboard&) = delete;
@@ -78,8 +79,6 @@ class TableKeyboard {
   KeyResult Press(KeyCommand command, std::int16_t buttons = 0);
   // A mouse press: nothing is held any more and the frame goes, so a mouse player never sees it.
   void PointerPressed();
-  // Told after every new deal, once the cursor is back on the stock.
-  std::function<void()> AfterDeal;
 
   int Place() const { return place_; }
   std::optional<std::int16_t> Held() const { return held_; }
@@ -118,6 +117,7 @@ class TableKeyboard {
   bool shown_ = false;
   std::optional<TablePlaces> places_;
   std::uint64_t placesVersion_ = 0;
+  QMetaObject::Connection dealt_;
 };
 
 }  // namespace korvel

@@ -162,7 +162,7 @@ void frmSolitaire::Form_Load()
   }
   // Later deals and turns read their files, as the cards may have changed since.
   startUpReads_.reset();
-  if (OnDealt) OnDealt();
+  emit dealt();
 }
 
 void frmSolitaire::TopCardsOn()

@@ -4,6 +4,8 @@
 // The card table's window, without the toolkit: its picture controls, the three records of the game
 // (Deck, PileSuit, DragCard) and the handlers that the controls' events are bound to.
 
+#include <QObject>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -43,12 +45,13 @@ struct EventBinding {
   void (*Call)(frmSolitaire& form, const ControlEventArgs& args);
 };
 
-class frmSolitaire {
+// A QObject only for what it tells: a deal, which more than one part of the program follows.
+class frmSolitaire : public QObject {
+  Q_OBJECT
+
  public:
   // `programFolder` is the folder the executable runs from; card pictures are read from its `cards`.
   explicit frmSolitaire(std::string programFolder);
-  frmSolitaire(const frmSolitaire&) = delete;
-  frmSolitaire& operator=(const frmSolitaire&) = delete;
 
   static std::span<const EventBinding> EventBindings();
 
@@ -115,8 +118,6 @@ class frmSolitaire {
     }
   }
   bool Failed() const { return failed_; }
-  // Told after every deal (each run of Form_Load): what follows the table starts afresh there.
-  std::function<void()> OnDealt;
   // The card files as the start-up has just read them: the next deal takes its pictures from there
   // rather than reading the files again.
   void UseStartUpReads(StartUpCardReads reads);
@@ -149,6 +150,10 @@ class frmSolitaire {
   // The persistent background: the gradient covers the screen width and the client height of the
   // moment it was painted, at the pixel ratio of that moment.
   const Background& PaintedBackground() const { return background_; }
+
+ signals:
+  // After every deal (each run of Form_Load): what follows the table starts afresh there.
+  void dealt();
 
  private:
   PictureControl& Get(ControlSet set, int index) { return surface_.Get(set, static_cast<std::int16_t>(index)); }

@@ -491,6 +491,17 @@ TEST_F(Keyboard, PlaceNamesSayWhatShows)
   EXPECT_EQ(PlaceName(emptied, ColumnPlace(1)), "Colonne 1 vide");
 }
 
+// A deal is told to whoever follows the table: a second keyboard does not take it from the first.
+TEST_F(Keyboard, EveryKeyboardHearsOfANewDeal)
+{
+  TableKeyboard second(form);
+  keys_.Press(Column(3));
+  second.Press(Column(5));
+  form.mnuGameDeal_Click();
+  EXPECT_EQ(keys_.Place(), StockPlace);
+  EXPECT_EQ(second.Place(), StockPlace);
+}
+
 TEST_F(Keyboard, ALastStockCardIsSaidInTheSingular)
 {
   for (int turn = 0; turn < 23; ++turn) Press({Act});  // the cursor is on the stock

@@ -66,9 +66,9 @@ TableWidget::TableWidget(frmSolitaire& form, QWidget* parent) : QWidget(parent),
       });
   // A new deal puts the cursor on the stock: a screen reader says so, once the deal (from the menu
   // or F2) is over.
-  keyboard_.AfterDeal = [this] {
+  connect(&form_, &frmSolitaire::dealt, this, [this] {
     if (QAccessible::isActive()) voice_.SayCursorPlaceLater(NewDealAnnouncement);
-  };
+  });
   // The bridge to the desktop's screen readers may come up after the window has the focus.
   QAccessible::installActivationObserver(this);
 }
