@@ -5,13 +5,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cmath>
 #include <cstdlib>
@@ -30,7 +33,9 @@
 #include "table/Pixels.h"
 #include "table/TableDefinition.h"
 #include "table/frmSolitaire.h"
+#include "view/TableAccessible.h"
 #include "view/TablePainter.h"
+#include "view/TableWidget.h"
 
 using namespace korvel;
 using namespace korvel::testing;
@@ -333,6 +338,41 @@ void BM_KeyAnnouncement(benchmark::State& state)
 }
 BENCHMARK(BM_KeyAnnouncement)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// One key through the real widget while a screen reader's bus listens: the key, its repaint, what
+// it tells and names, and the naming once the event is over. Keys in turn: to a ten, Space (the nine taken),
+// to the other ten, Space (the nine put). Needs the accessibility bus:
+//   tests/with_screen_reader_bus.sh build/bench_table --benchmark_filter=KeyHeard
+void BM_KeyHeard(benchmark::State& state)
+{
+  InstallTableAccessibility();
+  frmSolitaire form(ProgramFolder());
+  NineOnTheTens(form);
+  TableWidget widget(form);
+  widget.resize(widget.sizeHint());
+  widget.show();
+  widget.setFocus();
+  // The bridge joins the bus by an answer that comes through the event loop.
+  for (int wait = 0; wait < 5000 && !QAccessible::isActive(); ++wait) {
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  }
+  if (!QAccessible::isActive()) {
+    state.SkipWithError("no accessibility bus: run under tests/with_screen_reader_bus.sh");
+    return;
+  }
+  const Qt::Key keys[] = {Qt::Key_1, Qt::Key_Space, Qt::Key_2, Qt::Key_Space,
+                          Qt::Key_2, Qt::Key_Space, Qt::Key_1, Qt::Key_Space};
+  std::size_t k = 0;
+  for (auto _ : state) {
+    QKeyEvent press(QEvent::KeyPress, keys[k++ % std::size(keys)], Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &press);
+    QCoreApplication::processEvents();
+  }
+  if (form.imgPile(28).Left() != form.imgPile(0).Left() && form.imgPile(28).Left() != form.imgPile(7).Left())
+    state.SkipWithError("the nine did not travel");
+}
+BENCHMARK(BM_KeyHeard)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 // --- A frame of a drag ------------------------------------------------------------------------
 
 // A card held by the pointer: each iteration moves the pointer a few pixels, as one mouse event
@@ -404,7 +444,7 @@ int main(int argc, char** argv)
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;
