@@ -292,6 +292,31 @@ TEST_F(ScreenReader, MouseMovesNameThePlacesTheyChange)
   EXPECT_TRUE(HeardName(StockPlace, "Talon, 23 cartes"));
 }
 
+// A card dragged in 20 steps changes nothing the places say until it is dropped: they are neither
+// worded again nor named, and the drop names the places it changed.
+TEST_F(ScreenReader, ADragWordsThePlacesOnlyAtItsDrop)
+{
+  MouseDriver mouse(&widget);
+  const QPoint from = MouseDriver::Pixel(CentreOf(form.imgPile(7)).first, CentreOf(form.imgPile(7)).second);
+  const QPoint to = MouseDriver::Pixel(CentreOf(form.imgPile(0)).first, CentreOf(form.imgPile(0)).second);
+  mouse.Move(from);
+  mouse.Press(from);
+  QCoreApplication::processEvents();
+  heard.clear();
+  const std::uint64_t worded = widget.TimesWorded();
+  for (int step = 1; step <= 20; ++step) {
+    mouse.Move(from + (to - from) * step / 20);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(widget.TimesWorded(), worded);
+  EXPECT_TRUE(
+      std::none_of(heard.begin(), heard.end(), [](const Heard& h) { return h.type == QAccessible::NameChanged; }));
+  mouse.Release(to);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(widget.TimesWorded(), worded + 1);
+  EXPECT_TRUE(HeardName(FirstColumnPlace, "Colonne 1 : Dame de cœur, Roi de pique"));
+}
+
 // The frame is the keyboard's: a mouse player never sees it.
 TEST_F(ScreenReader, TheCursorsFrameShowsAfterAKeyAndGoesAtTheNextMousePress)
 {

@@ -14,11 +14,24 @@ TableVoice::TableVoice(QWidget& table, frmSolitaire& form, TableKeyboard& keyboa
     : table_(table), form_(form), keyboard_(keyboard)
 {}
 
-QString TableVoice::PlaceName(int place)
+const TableVoice::Words& TableVoice::Worded()
 {
-  const PictureControl* cursor = place == keyboard_.Place() ? keyboard_.Cursor().Control : nullptr;
-  return QString::fromStdString(korvel::PlaceName(keyboard_.Places(), place, keyboard_.Held(), cursor));
+  const std::uint64_t version = form_.Controls().Version();
+  const PictureControl* cursor = keyboard_.Cursor().Control;
+  if (worded_ > 0 && words_.version == version && words_.place == keyboard_.Place() && words_.cursor == cursor &&
+      words_.held == keyboard_.Held())
+    return words_;
+  words_ = {version, keyboard_.Place(), cursor, keyboard_.Held(), NamesOf(keyboard_.Places(), keyboard_.Held()), {}};
+  for (int place = 0; place < PlaceCount; ++place) {
+    const auto k = static_cast<std::size_t>(place);
+    words_.heard[k] = QString::fromStdString(
+        place == words_.place ? korvel::PlaceName(keyboard_.Places(), place, words_.held, cursor) : words_.plain[k]);
+  }
+  ++worded_;
+  return words_;
 }
+
+QString TableVoice::PlaceName(int place) { return Worded().heard[static_cast<std::size_t>(place)]; }
 
 QString TableVoice::PlaceDescription(int place) const { return place == keyboard_.Place() ? description_ : QString(); }
 
@@ -34,7 +47,7 @@ std::optional<KeyReport> TableVoice::BeforeKey()
   report.HeldBefore = keyboard_.Held();
   report.HeldPlace = report.HeldBefore ? keyboard_.Places().PlaceOfCard(*report.HeldBefore) : -1;
   report.Target = report.HeldBefore ? keyboard_.Cursor().Control : nullptr;
-  report.Before = NamesOf(keyboard_.Places(), report.HeldBefore);
+  report.Before = Worded().plain;
   return report;
 }
 
@@ -42,7 +55,7 @@ void TableVoice::AfterKey(KeyReport report)
 {
   const TablePlaces& places = keyboard_.Places();
   report.Place = keyboard_.Place();
-  report.After = NamesOf(places, keyboard_.Held());
+  report.After = Worded().plain;
   report.Won = report.Result == KeyResult::Dropped && places.Won();
   if (report.Result == KeyResult::Summary) report.Summary = TableSummary(places, form_);
   if (report.Result == KeyResult::Refused && report.HeldBefore)

@@ -42,6 +42,8 @@ class TableWidget : public QWidget, private QAccessible::ActivationObserver {
   // Each time the cursor's place is said, it is said by a fresh object: a screen reader keeps quiet
   // about an object it has just spoken of. This counts how often a place has been said.
   std::uint32_t TimesSaid(int place) const { return voice_.TimesSaid(place); }
+  // How often the places have been worded for a screen reader: once per change of what they say.
+  std::uint64_t TimesWorded() const { return voice_.TimesWorded(); }
 
  signals:
   // After the first frame has been painted; the start-up probe stops there.
