@@ -219,6 +219,14 @@ class Player:
     def names(self):
         return [self.table.getChildAtIndex(i).name for i in range(13)]
 
+    def state(self):
+        """What a key changes that the accessibility bus shows: the places' names, and which place
+        has the focus and which is selected (holds the held card)."""
+        places = [self.table.getChildAtIndex(i) for i in range(13)]
+        marks = [(p.getState().contains(self.pyatspi.STATE_FOCUSED), p.getState().contains(self.pyatspi.STATE_SELECTED))
+                 for p in places]
+        return [p.name for p in places], marks
+
     def spoken(self):
         lines = read(self.desktop.log).splitlines()
         return [m.group(1) for m in map(SPEECH.search, lines[self.heard_up_to:]) if m]
@@ -244,10 +252,14 @@ class Player:
         """After `key` (None: no key), waits until Orca has said each of `wanted`, in its speech."""
         if key is not None:
             self.heard_up_to = len(read(self.desktop.log).splitlines())
+            before = self.state()
             self.pyatspi.Registry.generateKeyboardEvent(KEYS[key], None, self.pyatspi.KEY_SYM)
             # Now and then a generated key never reaches the desktop: Orca, which echoes every such
-            # key it gets, says nothing at all. Such a key is pressed again; the game never saw it.
-            if key in ECHOED and not wait_quietly(lambda: key.lower() in (s.strip() for s in self.spoken()), ECHO_LIMIT):
+            # key it gets, says nothing at all. On a loaded machine the echo can also come late,
+            # after the game has acted. So a key Orca has not echoed is pressed again only when the
+            # game shows it did not act: the places, their focus and what is held are as they were.
+            if key in ECHOED and not wait_quietly(lambda: key.lower() in (s.strip() for s in self.spoken()), ECHO_LIMIT) \
+                    and self.state() == before:
                 self.pyatspi.Registry.generateKeyboardEvent(KEYS[key], None, self.pyatspi.KEY_SYM)
 
         def said():
