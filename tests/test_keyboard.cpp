@@ -88,6 +88,7 @@ TEST(Coverage, APixelLeftShows)
        card,
        {{0, 0, 4, 10}, {5, 0, 10, 10}, {0, 0, 10, 1}, {0, 9, 10, 10}},
        true},
+      {"a strip along the bottom, its corners hidden", card, {{0, 0, 10, 8}, {0, 0, 1, 10}, {9, 0, 10, 10}}, true},
       {"four overlapping quarters", card, {{0, 0, 6, 6}, {4, 0, 10, 6}, {0, 4, 6, 10}, {4, 4, 10, 10}}, false},
       {"boxes beside it", card, {{10, 0, 20, 10}, {-10, 0, 0, 10}}, true},
   };
@@ -187,6 +188,8 @@ TEST_F(Keyboard, UpAndDownWalkAColumnsFaceUpCardsThenLeaveForTheTopRow)
   // Said card first, with the cards a take there carries, then the column.
   EXPECT_EQ(PlaceName(keys_.Places(), ColumnPlace(5), std::nullopt, keys_.Cursor().Control),
             "Huit de pique, avec 1 carte ; colonne 5 : Sept de cœur, Huit de pique, Neuf de cœur, 4 cartes cachées");
+  Press({Up, Down});
+  EXPECT_EQ(keys_.CursorCard(), 28) << "Down goes one card toward the last";
   Press({Up, Up});
   EXPECT_EQ(keys_.CursorCard(), std::nullopt);
   EXPECT_EQ(keys_.Place(), FoundationPlace(2));
