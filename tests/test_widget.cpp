@@ -352,9 +352,10 @@ TEST(TableKeys, KeysTheTableDoesNotUseReachTheWindow)
    protected:
     void keyPressEvent(QKeyEvent* event) override { heard.push_back(event->key()); }
   };
-  Window window;
+  // The table lives on until the window goes, after it: the form it plays must outlive both.
   frmSolitaire form{ProgramFolder()};
   form.Form_Load();
+  Window window;
   auto* table = new TableWidget(form, &window);
   window.show();
   table->setFocus();
@@ -367,9 +368,9 @@ TEST(TableKeys, KeysTheTableDoesNotUseReachTheWindow)
 // its size: the keys act on nothing there, as the pointer reaches nothing.
 TEST(TableKeys, AWindowShrunkToItsMenuBarActsOnNothing)
 {
-  QWidget window;
   frmSolitaire form{ProgramFolder()};
   form.Form_Load();
+  QWidget window;
   auto* table = new TableWidget(form, &window);
   table->setGeometry(0, 20, 588, 385);  // below a menu bar's height
   window.resize(588, 405);
