@@ -5,10 +5,12 @@
 # sources configured as tools/setup.sh configures them with DEB_BUILD_OPTIONS=noopt (Debian's flags,
 # build type None) compile the game at -O0, with PIE, the tree's paths rewritten and every protection
 # the compiler has, and keep their hardening check.
-#   test_build_flags.sh <source root>
+#   test_build_flags.sh <source root> [<CMake generator>]   (the build's own generator; Ninja by default)
 set -euo pipefail
 root=$(cd "$1" && pwd)
-command -v dpkg-buildflags >/dev/null || { echo "no dpkg-buildflags: nothing to check"; exit 77; }
+generator=${2:-Ninja}
+source "$root/tests/needs.sh"
+korvel_needs dpkg-buildflags
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*" >&2; exit 1; }
@@ -19,8 +21,10 @@ export DEB_BUILD_OPTIONS=noopt
 korvel_build_flags
 type=$(korvel_build_type)
 [[ $type == None ]] || fail "with Debian's flags the build type is $type, not None"
-cmake -S "$root" -B "$work" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DKORVEL_BUILD_BENCH=OFF >/dev/null
-compile=$(ninja -C "$work" -t commands Solitaire | grep -F "$root/shell/main.cpp" | tail -1)
+cmake -S "$root" -B "$work" -G "$generator" -DCMAKE_BUILD_TYPE="$type" -DKORVEL_BUILD_BENCH=OFF \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+# The compile command as any generator that writes them gives it: the "command" just before the file.
+compile=$(grep -B1 -F "\"file\": \"$root/shell/main.cpp\"" "$work/compile_commands.json" | sed -n 's/^ *"command": "\(.*\)",$/\1/p')
 [[ -n $compile ]] || fail "no compile command for shell/main.cpp"
 level=$(grep -oE -- ' -O[^ ]*' <<<"$compile" | tail -1)
 [[ $level == " -O0" ]] || fail "noopt: the last optimisation flag is '$level': $compile"

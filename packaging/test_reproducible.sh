@@ -8,7 +8,9 @@
 set -euo pipefail
 root=$(cd "$1" && pwd)
 # release.sh releases a commit: an unpacked source release has none, and ctest counts this as skipped.
-git -C "$root" rev-parse --verify -q HEAD >/dev/null || { echo "not a git checkout: no commit to release"; exit 77; }
+source "$root/tests/needs.sh"
+korvel_needs git
+git -C "$root" rev-parse --verify -q HEAD >/dev/null || korvel_skip "not a git checkout: no commit to release"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*" >&2; exit 1; }

@@ -8,9 +8,9 @@
 # it slower. LIMIT seconds (default 120) bound each wait, so a server that never comes fails.
 set -euo pipefail
 limit=${LIMIT:-120}
-for tool in Xvfb dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher; do
-  command -v "$tool" >/dev/null || { echo "missing $tool: apt-get install xvfb dbus at-spi2-core" >&2; exit 2; }
-done
+# Without them the suite is skipped (tests/needs.sh): apt-get install xvfb dbus at-spi2-core.
+source "$(dirname "$0")/needs.sh"
+korvel_needs Xvfb dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher
 work=$(mktemp -d)
 xvfb=
 cleanup() {

@@ -8,7 +8,9 @@
 # Weston ends first, or LIMIT seconds pass (default 120), it fails with Weston's log.
 set -euo pipefail
 limit=${LIMIT:-120}
-command -v weston >/dev/null || { echo "missing weston: apt-get install weston" >&2; exit 2; }
+# Without it the check is skipped (tests/needs.sh): apt-get install weston.
+source "$(dirname "$0")/needs.sh"
+korvel_needs weston
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 socket=korvel-$$
