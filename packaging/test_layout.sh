@@ -24,7 +24,7 @@ others=$(find "$build/cards" ! -type d ! -name '*.gif')
 [[ -z $others ]] || fail "$build/cards holds more than card pictures: $others"
 expected() {
   {
-    printf '%s\n' games/korvel-solitaire lib/korvel-solitaire/Solitaire lib/korvel-solitaire/cards \
+    printf '%s\n' games/korvel-solitaire libexec/korvel-solitaire/Solitaire libexec/korvel-solitaire/cards \
       share/applications/korvel-solitaire.desktop \
       share/doc/korvel-solitaire/changelog.gz share/doc/korvel-solitaire/copyright \
       share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/korvel-solitaire.png \
@@ -34,7 +34,7 @@ expected() {
     (cd "$build/cards" && find . -type f | sed 's|^\./|share/games/korvel-solitaire/cards/|')
   } | sort
 }
-link_target=../lib/korvel-solitaire/Solitaire
+link_target=../libexec/korvel-solitaire/Solitaire
 cards_target=../../share/games/korvel-solitaire/cards
 
 case $mode in
@@ -52,7 +52,7 @@ install)
   diff -u <(expected | sed "s|^|/usr/|") <(sort "$build/install_manifest_Unspecified.txt") ||
     fail "the install manifest does not list exactly the installed files"
   [[ $(readlink "$root/usr/games/korvel-solitaire") == "$link_target" ]] || fail "games/korvel-solitaire is not the link"
-  [[ $(readlink "$root/usr/lib/korvel-solitaire/cards") == "$cards_target" ]] || fail "the cards link is wrong"
+  [[ $(readlink "$root/usr/libexec/korvel-solitaire/cards") == "$cards_target" ]] || fail "the cards link is wrong"
   "$root/usr/games/korvel-solitaire" --version >/dev/null || fail "the installed command does not run"
   # It finds its cards through the link: with one missing it would end at once, with status 1.
   status=0
@@ -82,18 +82,18 @@ package)
   diff -u <(expected | sed 's|^|./usr/|') <(awk '$1 !~ /^d/ { print $6 }' <<<"$contents" | sort) ||
     fail "the package holds other files than expected"
   grep -qF "./usr/games/korvel-solitaire -> $link_target" <<<"$contents" || fail "the link is wrong"
-  grep -qF "./usr/lib/korvel-solitaire/cards -> $cards_target" <<<"$contents" || fail "the cards link is wrong"
+  grep -qF "./usr/libexec/korvel-solitaire/cards -> $cards_target" <<<"$contents" || fail "the cards link is wrong"
   # Folders 0755 and files 0644 (0755 for the game), whatever the umask of the build.
   awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { print; bad = 1 } END { exit bad }' <<<"$contents" || fail "a folder is not 0755"
-  awk '$1 ~ /^-/ && $1 != "-rw-r--r--" && $6 != "./usr/lib/korvel-solitaire/Solitaire" { print; bad = 1 }
+  awk '$1 ~ /^-/ && $1 != "-rw-r--r--" && $6 != "./usr/libexec/korvel-solitaire/Solitaire" { print; bad = 1 }
        END { exit bad }' <<<"$contents" || fail "a file is not 0644"
   dpkg-deb -x "$deb" "$work/root"
-  sections=$(readelf -S "$work/root/usr/lib/korvel-solitaire/Solitaire")
+  sections=$(readelf -S "$work/root/usr/libexec/korvel-solitaire/Solitaire")
   ! grep -q '\.symtab' <<<"$sections" || fail "the executable is not stripped"
   # A builder who keeps the binaries whole says so in DEB_BUILD_OPTIONS.
   mkdir "$work/nostrip"
   (umask 022 && DEB_BUILD_OPTIONS="parallel=2 nostrip" cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/nostrip" >/dev/null)
-  dpkg-deb --fsys-tarfile "$work"/nostrip/*.deb | tar -x -O ./usr/lib/korvel-solitaire/Solitaire >"$work/whole"
+  dpkg-deb --fsys-tarfile "$work"/nostrip/*.deb | tar -x -O ./usr/libexec/korvel-solitaire/Solitaire >"$work/whole"
   sections=$(readelf -S "$work/whole")
   grep -q '\.debug_info' <<<"$sections" || fail "nostrip: the executable lost its debug information"
   # Debian's own review, pedantic: no error, warning or pedantic note, and the hardening it looks
