@@ -3,7 +3,7 @@
 # SPDX-FileCopyrightText: 2026 the Korvel Solitaire developers
 # Makes a release of what is committed (HEAD), in one command:
 #   korvel-solitaire-<version>.tar.gz   the sources, as `git archive` gives them
-#   korvel-solitaire_<version>_<arch>.deb   the Debian package, built from that tarball alone,
+#   korvel-solitaire_<version>-<revision>_<arch>.deb   the Debian package, built from that tarball alone,
 #                                        unpacked in a folder of its own, with no network
 #   SHA256SUMS                           the two files' SHA-256 sums
 #   tools/release.sh [OUTPUT-FOLDER]     (default: release/)
@@ -37,7 +37,7 @@ tar -xzf "$out/$name.tar.gz" -C "$work"
     -DKORVEL_BUILD_BENCH=OFF >/dev/null
   cmake --build build -j"$jobs" --target deb >/dev/null
 )
-deb=$(cd "$work/$name/build" && ls korvel-solitaire_"$version"_*.deb)
+deb=$(cd "$work/$name/build" && ls korvel-solitaire_"$version"-*_*.deb)
 cp "$work/$name/build/$deb" "$out/"
 
 (cd "$out" && sha256sum "$name.tar.gz" "$deb" >SHA256SUMS && cat SHA256SUMS)
