@@ -4,20 +4,25 @@
 # --version and --help answer on standard output and exit 0 with no display at all, so they are
 # read before any window could open; without a display the game itself ends with a French message
 # and status 1.
-#   test_command_line.sh <Solitaire executable> <expected --version line> <site address>
+#   test_command_line.sh <Solitaire executable> [<expected --version line> <site address>]
+# Without the expected line and site (a distribution's test of the installed command, such as
+# test_command_line.sh /usr/games/korvel-solitaire), their form is checked.
 set -euo pipefail
 game=$1
-expected_version=$2
-site=$3
+expected_version=${2:-}
+site=${3:-}
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 
 version=$("${no_display[@]}" "$game" --version)
-[[ $version == "$expected_version" ]] || { echo "--version said: $version" >&2; exit 1; }
+if [[ -n $expected_version ]]; then
+  [[ $version == "$expected_version" ]] || { echo "--version said: $version" >&2; exit 1; }
+else
+  [[ $version =~ ^Korvel\ Solitaire\ .*\ \([0-9.]+\)$ ]] || { echo "--version said: $version" >&2; exit 1; }
+fi
 
 help=$("${no_display[@]}" "$game" -style fusion --help)
-for line in "Utilisation : korvel-solitaire [--help | --version]" "Site web : $site"; do
-  grep -qxF "$line" <<<"$help" || { echo "--help lacks \"$line\":" >&2; echo "$help" >&2; exit 1; }
-done
+grep -qxF "Utilisation : korvel-solitaire [--help | --version]" <<<"$help" &&
+  grep -qx "Site web : ${site:-http.*}" <<<"$help" || { echo "--help said:" >&2; echo "$help" >&2; exit 1; }
 
 # Without a display the game itself says in French what it needs, and ends with status 1, not
 # Qt's abort: with no display named, and with a platform that cannot start.

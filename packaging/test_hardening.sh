@@ -8,6 +8,7 @@
 # protection's landing pads (endbr64) in its own code. Debian 12's and 13's C start files carry no IBT/SHSTK note,
 # so no program there is marked as a whole, nor shown so by hardening-check: the pads are what shows.
 #   test_hardening.sh <Solitaire executable> optimised|unoptimised
+# It holds for a stripped binary too, as installed: test_hardening.sh /usr/games/korvel-solitaire
 set -euo pipefail
 game=$1
 optimised=${2:-optimised}
@@ -26,5 +27,16 @@ code=$(objdump -d --no-show-raw-insn "$game")
 grep -Eq 'or[lq]? +\$0x0,\(%rsp\)' <<<"$code" || fail "no stack clash protection"
 if grep -q 'Machine:.*X86-64' <<<"$header"; then
   # The C runtime's own start code has pads whatever the game was built with: main must have one.
-  [[ $(grep -A1 '<main>:$' <<<"$code") == *endbr64* ]] || fail "no control-flow protection (endbr64 in main)"
+  # main is found by its symbol, or, in a stripped binary (as installed), as the start code finds
+  # it: the address it loads into %rdi before it calls __libc_start_main.
+  main=$(sed -n 's/^0*\([0-9a-f]*\) <main>:$/\1/p' <<<"$code")
+  if [[ -z $main ]]; then
+    entry=$(sed -n 's/.*Entry point address: *0x\([0-9a-f]*\).*/\1/p' <<<"$header")
+    main=$(objdump -d --no-show-raw-insn --start-address="0x$entry" --stop-address=$((0x$entry + 64)) "$game" |
+      awk '/lea .*\(%rip\),%rdi/ { for (i = 1; i <= NF; ++i) if ($i == "#") address = $(i + 1) }
+           /call .*__libc_start_main/ { print address; exit }')
+  fi
+  [[ -n $main ]] || fail "main not found, by its symbol or from the start code"
+  first=$(objdump -d --no-show-raw-insn --start-address="0x$main" --stop-address=$((0x$main + 4)) "$game")
+  grep -q endbr64 <<<"$first" || fail "no control-flow protection (endbr64 in main)"
 fi

@@ -20,7 +20,7 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   desktop-file-utils appstream
   clang-format
-  xvfb dbus at-spi2-core
+  xvfb x11-utils dbus at-spi2-core
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng python3-pyatspi openbox
   weston lintian groff-base
 )
