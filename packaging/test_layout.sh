@@ -22,11 +22,14 @@ fail() { echo "$*" >&2; exit 1; }
 (( $(find "$build/cards" -name '*.gif' | wc -l) >= 53 )) || fail "$build/cards lacks card pictures"
 others=$(find "$build/cards" ! -type d ! -name '*.gif')
 [[ -z $others ]] || fail "$build/cards holds more than card pictures: $others"
+# Upstream's copyright file and change log, unless the build leaves them to the distribution.
+docs=(share/doc/korvel-solitaire/changelog.gz share/doc/korvel-solitaire/copyright)
+installed_docs=("${docs[@]}")
+grep -q '^KORVEL_INSTALL_DOCS:BOOL=OFF$' "$build/CMakeCache.txt" && installed_docs=()
 expected() {
   {
     printf '%s\n' games/korvel-solitaire libexec/korvel-solitaire/Solitaire libexec/korvel-solitaire/cards \
-      share/applications/korvel-solitaire.desktop \
-      share/doc/korvel-solitaire/changelog.gz share/doc/korvel-solitaire/copyright \
+      share/applications/korvel-solitaire.desktop "${installed_docs[@]}" \
       share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/korvel-solitaire.png \
       share/icons/hicolor/scalable/apps/korvel-solitaire.svg \
       share/man/man6/korvel-solitaire.6.gz share/man/fr/man6/korvel-solitaire.6.gz \
@@ -80,6 +83,8 @@ package)
   done
   contents=$(dpkg-deb --contents "$deb")
   # The package alone carries a change log in Debian's format, beside upstream's.
+  # The package always carries upstream's documents, and alone a change log in Debian's format.
+  installed_docs=("${docs[@]}")
   diff -u <({ expected; echo share/doc/korvel-solitaire/changelog.Debian.gz; } | sort | sed 's|^|./usr/|') \
     <(awk '$1 !~ /^d/ { print $6 }' <<<"$contents" | sort) ||
     fail "the package holds other files than expected"
