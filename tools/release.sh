@@ -7,11 +7,14 @@
 #                                        unpacked in a folder of its own, with no network
 #   SHA256SUMS                           the two files' SHA-256 sums
 #   tools/release.sh [OUTPUT-FOLDER]     (default: release/)
+#   tools/release.sh --source [FOLDER]   the tarball alone (needs only git and gzip)
 # Everything in them is dated by the last commit (SOURCE_DATE_EPOCH): the same commit gives the same
 # files to the byte, wherever and whenever it is released. Needs git, cmake, ninja, g++, the game's
 # libraries and dpkg-dev (tools/setup.sh game installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source_only=false
+[[ ${1:-} == --source ]] && { source_only=true; shift; }
 out=$(mkdir -p "${1:-release}" && cd "${1:-release}" && pwd)
 
 version=$(sed -n 's/^project(KorvelSolitaire VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
@@ -23,6 +26,10 @@ name=korvel-solitaire-$version
 
 # The sources: git's tar of the commit (files dated by it), compressed without a name or a time.
 git archive --format=tar --prefix="$name/" HEAD | gzip -9 -n >"$out/$name.tar.gz"
+if $source_only; then
+  (cd "$out" && sha256sum "$name.tar.gz" >SHA256SUMS && cat SHA256SUMS)
+  exit 0
+fi
 
 # The package, from the tarball alone, in a folder that is not this one.
 work=$(mktemp -d)
