@@ -82,7 +82,6 @@ package)
     [[ ", $(field Depends), " == *", $plugins, "* ]] || fail "Depends lacks $plugins: $(field Depends)"
   done
   contents=$(dpkg-deb --contents "$deb")
-  # The package alone carries a change log in Debian's format, beside upstream's.
   # The package always carries upstream's documents, and alone a change log in Debian's format.
   installed_docs=("${docs[@]}")
   diff -u <({ expected; echo share/doc/korvel-solitaire/changelog.Debian.gz; } | sort | sed 's|^|./usr/|') \
@@ -105,8 +104,7 @@ package)
   grep -q '\.debug_info' <<<"$sections" || fail "nostrip: the executable lost its debug information"
   # Debian's own review, pedantic: no error, warning or pedantic note, and the hardening it looks
   # for all there. Only a first upload's own warning stays: its change log closes no bug report.
-  report=$(lintian --pedantic --display-info "$deb" 2>&1 | grep -v '^running with root privileges' |
-    grep -v ': initial-upload-closes-no-bugs ' || true)
+  report=$("$(dirname "$0")/lintian_report.sh" "$deb")
   refused='^[EWP]: '
   [[ ${4:-hardened} == hardened ]] && refused+='|hardening'
   ! grep -E "$refused" <<<"$report" || fail "lintian: $report"

@@ -52,8 +52,9 @@ throwaway_debian() {
   mkdir -p "$src/debian/source"
   echo '3.0 (quilt)' >"$src/debian/source/format"
   cp "$tarball" "$work/korvel-solitaire_$version.orig.tar.gz"
-  sed "s|@PROJECT_HOMEPAGE_URL@|$(sed -n 's/.*HOMEPAGE_URL "\([^"]*\)".*/\1/p' "$src/CMakeLists.txt")|" \
-    "$src/packaging/copyright.in" >"$src/debian/copyright"
+  local homepage
+  homepage=$(sed -n 's/.*HOMEPAGE_URL "\([^"]*\)".*/\1/p' "$src/CMakeLists.txt")
+  sed "s|@PROJECT_HOMEPAGE_URL@|$homepage|" "$src/packaging/copyright.in" >"$src/debian/copyright"
   cat >"$src/debian/changelog" <<EOF
 korvel-solitaire ($version-1) unstable; urgency=medium
 
@@ -61,7 +62,7 @@ korvel-solitaire ($version-1) unstable; urgency=medium
 
  -- Korvel Solitaire developers <contact@korvel-solitaire.fr>  $(date -u -R -d "@$(stat -c %Y "$src/CMakeLists.txt")")
 EOF
-  cat >"$src/debian/control" <<'EOF'
+  cat >"$src/debian/control" <<EOF
 Source: korvel-solitaire
 Section: games
 Priority: optional
@@ -69,12 +70,12 @@ Maintainer: Korvel Solitaire developers <contact@korvel-solitaire.fr>
 Build-Depends: debhelper-compat (= 13), cmake, g++, file, qt6-base-dev, qt6-svg-dev, libgif-dev,
  libgtest-dev, fonts-dejavu-core
 Standards-Version: 4.6.2
-Homepage: http://www.korvel-solitaire.fr
+Homepage: $homepage
 Rules-Requires-Root: no
 
 Package: korvel-solitaire
 Architecture: any
-Depends: ${shlibs:Depends}, ${misc:Depends}, qt6-qpa-plugins, qt6-wayland
+Depends: \${shlibs:Depends}, \${misc:Depends}, qt6-qpa-plugins, qt6-wayland
 Recommends: qt6-translations-l10n
 Description: Klondike patience card game / jeu de patience Klondike
  Korvel Solitaire is the classic Klondike patience, played with the mouse or
@@ -95,8 +96,7 @@ EOF
 [[ $again == 1 ]] || throwaway_debian
 
 # ---- Build, with the network off ------------------------------------------------------------------
-apt build-essential debhelper dpkg-dev $(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$src/debian/control" | sed '$d' |
-  sed 's/^Build-Depends://; s/([^)]*)//g' | tr ',' '\n' | tr -d ' ' | grep -v '^$')
+DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q --no-install-recommends "$src" >/dev/null
 build=(dpkg-buildpackage -us -uc -b)
 if [[ $again == 1 ]]; then
   # debhelper's record of what it has done: without it, every step runs again but the compiler's.
@@ -112,8 +112,7 @@ deb=$(ls "$out"/korvel-solitaire_"$version"-1_*.deb)
 
 # ---- Debian's review ------------------------------------------------------------------------------
 apt lintian
-report=$(lintian --pedantic --display-info "$deb" 2>&1 | grep -v '^running with root privileges' |
-  grep -v ': initial-upload-closes-no-bugs ' || true)
+report=$("$src/packaging/lintian_report.sh" "$deb")
 if grep -E '^[EW]: ' <<<"$report"; then
   echo "dh-build.sh: lintian found errors or warnings" >&2
   exit 1
